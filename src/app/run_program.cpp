@@ -1,0 +1,38 @@
+#include "app/run_program.h"
+
+#include "app/app.h"
+
+namespace glint {
+
+std::string BuildCommandLine(const std::string& file, const std::string& parameters) {
+  std::string commandLine = (!file.empty() && file.front() == '"') ? file : '"' + file + '"';
+  if (!parameters.empty()) commandLine += ' ' + parameters;
+  return commandLine;
+}
+
+namespace {
+
+std::string Unquoted(const std::string& file) {
+  std::string out;
+  out.reserve(file.size());
+  for (char c : file)
+    if (c != '"') out += c;
+  return out;
+}
+
+// The file's own folder, up to and including its last backslash; empty for an address.
+std::string FolderOf(const std::string& file) {
+  const auto cut = file.find_last_of('\\');
+  return cut == std::string::npos ? std::string() : file.substr(0, cut + 1);
+}
+
+}  // namespace
+
+void RunProgram(App& app, const std::string& file, const std::string& parameters,
+                const std::string& folder) {
+  if (app.system.StartProcess(BuildCommandLine(file, parameters), folder)) return;
+  const std::string target = Unquoted(file);
+  app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder);
+}
+
+}  // namespace glint

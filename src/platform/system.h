@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/geometry.h"
+
+namespace glint {
+
+enum class MutexResult { kCreated, kAlreadyExists, kFailed };
+
+// What GetVersionExA reports: the plain call, then the extended structure.
+struct OsVersionInfo {
+  bool ok = false;
+  std::uint32_t platformId = 0;  // 1 = Windows 9x, 2 = NT
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  bool extendedOk = false;
+  int productType = 0;  // 1 = workstation
+};
+
+enum class MouseAction { kLeftDown, kLeftUp };
+
+// Processes, files, time and input: the kernel side of the platform.
+class System {
+ public:
+  virtual ~System() = default;
+
+  // CreateMutexA(initial owner) followed at once by GetLastError.
+  virtual MutexResult CreateInstanceMutex(std::string_view name) = 0;
+  // ReleaseMutex and CloseHandle (the refusal path); CloseHandle only (orderly exit).
+  virtual void ReleaseInstanceMutex() = 0;
+  virtual void CloseInstanceMutex() = 0;
+
+  virtual OsVersionInfo VersionInfo() = 0;
+  // The executable's full path, however long; empty on failure.
+  virtual std::string ModulePath() = 0;
+  virtual std::string CurrentDirectory() = 0;
+
+  // CreateProcessA with the command line and working folder (empty: inherit); both handles
+  // closed at once.
+  virtual bool StartProcess(const std::string& commandLine, const std::string& folder) = 0;
+  // ShellExecuteExA with the default verb; the process handle is closed.
+  virtual bool ShellOpen(const std::string& file, const std::string& parameters,
+                         const std::string& folder) = 0;
+
+  // Size in bytes; -1 when missing, -2 for a directory.
+  virtual std::int64_t FileSize(const std::string& path) = 0;
+  virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  // Creates or truncates the file, writes all bytes in one write and flushes them to disk.
+  virtual bool WriteFileFlushed(const std::string& path, std::string_view contents) = 0;
+  // Moves `from` over `to` in one step, replacing it, and waits until the move is on disk.
+  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+
+  // Sleep with the system timer resolution raised to 1 ms for its duration.
+  virtual void SleepPrecise(int ms) = 0;
+  virtual void Sleep(int ms) = 0;
+  virtual void SendMouse(MouseAction action) = 0;
+  virtual bool CursorPos(Point& point) = 0;
+
+  [[noreturn]] virtual void ExitProcess(int code) = 0;
+};
+
+}  // namespace glint

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/events.h"
+#include "platform/geometry.h"
+#include "platform/image.h"
+
+namespace glint {
+
+// Message box flags and answers: the Windows values.
+namespace mb {
+constexpr unsigned kOk = 0x0;
+constexpr unsigned kYesNo = 0x4;
+constexpr unsigned kIconQuestion = 0x20;
+constexpr unsigned kIconExclamation = 0x30;
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+}  // namespace mb
+
+// Z-order targets and flags of SetWindowPos, named after their Windows counterparts.
+enum class ZOrder { kNone, kTop, kTopmost, kNoTopmost };
+namespace swp {
+constexpr unsigned kNoSize = 0x0001;
+constexpr unsigned kNoMove = 0x0002;
+constexpr unsigned kNoActivate = 0x0010;
+constexpr unsigned kShowWindow = 0x0040;
+}  // namespace swp
+
+enum class ShowMode { kHide, kShowNormal };
+
+using TimerCallback = std::function<void()>;
+
+// The window toolkit: numbered windows, controls, images, fonts, the popup menu, the tray icon,
+// timers, events and message boxes. Every object is addressed by the number the program gives
+// it; creating an object under a number in use replaces the old one. Calls that fail leave
+// things as they were and say so in their result; nothing here reports to the user.
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+
+  // Common controls and COM. Called once, before any other call.
+  virtual void Initialize() = 0;
+  // Removes the tray icon and destroys menus, windows, controls, images and fonts.
+  virtual void ReleaseAll() = 0;
+
+  // --- Windows -----------------------------------------------------------------------------
+  // A borderless popup (no caption, no border) whose class has double-clicks and the button-face
+  // background; created hidden with the given client size at the given screen position.
+  virtual bool CreatePopupWindow(int window, std::string_view title, int x, int y,
+                                 int clientWidth, int clientHeight) = 0;
+  virtual void DestroyWindow(int window) = 0;
+  virtual bool WindowExists(int window) const = 0;
+  virtual bool IsWindowVisible(int window) const = 0;
+  // Outer rectangle in screen coordinates.
+  virtual bool WindowRect(int window, Rect& outer) const = 0;
+  virtual bool SetWindowPos(int window, ZOrder z, int x, int y, int width, int height,
+                            unsigned flags) = 0;
+  virtual void ShowWindow(int window, ShowMode mode) = 0;
+  // Extended style := tool window only (no taskbar button); drops any layered style.
+  virtual void SetToolWindowStyle(int window) = 0;
+  // Layered-window alpha (255 = opaque); false when the system has no layered windows.
+  virtual bool SetWindowAlpha(int window, int alpha) = 0;
+  virtual void SetForegroundWindow(int window) = 0;
+  // Work area of the monitor nearest to the window.
+  virtual bool WorkAreaNearWindow(int window, Rect& workArea) const = 0;
+
+  // --- Controls (numbers are unique across windows) ----------------------------------------
+  // A static image control with notifications (SS_NOTIFY) showing an image. Icon controls are
+  // subclassed: a left double-click queues a kControlDoubleClick event and a right-button
+  // release a kControlRightClick event for the control.
+  virtual bool CreateImageControl(int window, int control, int x, int y, int width, int height,
+                                  int image) = 0;
+  virtual bool CreateButton(int window, int control, int x, int y, int width, int height,
+                            std::string_view caption) = 0;
+  virtual void DestroyControl(int control) = 0;
+  virtual bool ControlExists(int control) const = 0;
+  virtual void MoveControl(int control, int x, int y, int width, int height) = 0;
+  virtual void ShowControl(int control, bool visible) = 0;
+  virtual void SetControlText(int control, std::string_view text) = 0;
+  virtual void SetControlFont(int control, int font) = 0;
+  virtual void SetControlTooltip(int control, std::string_view text) = 0;
+  virtual void SetControlImage(int control, int image) = 0;
+
+  // --- Images and fonts --------------------------------------------------------------------
+  // A black width x height image; its pixels stay valid until it is replaced or destroyed.
+  virtual bool CreateImage(int image, int width, int height) = 0;
+  virtual void DestroyImage(int image) = 0;
+  virtual ImageView Image(int image) = 0;
+  // Tells controls showing the image that its pixels changed.
+  virtual void ImageChanged(int image) = 0;
+  // Size in points (converted with the display's vertical pixels per inch), weight 400/700.
+  virtual bool CreateNumberedFont(int font, std::string_view face, int points, int weight) = 0;
+  virtual bool FontExists(int font) const = 0;
+  // Text with its cell's top-left at (x, y), transparent background, anti-aliased edges blended.
+  virtual void DrawString(int image, int font, int x, int y, std::string_view text,
+                          Color color) = 0;
+  virtual int TextWidth(int font, std::string_view text) = 0;
+
+  // --- Popup menu ----------------------------------------------------------------------------
+  virtual bool CreatePopupMenu(int menu) = 0;
+  virtual void AppendMenuItem(int menu, int item, std::string_view text) = 0;
+  virtual void AppendMenuSeparator(int menu) = 0;
+  virtual void SetMenuItemChecked(int menu, int item, bool checked) = 0;
+  virtual bool IsMenuItemChecked(int menu, int item) const = 0;
+  // Runs the menu at a screen point, owned by a window; a chosen item arrives as a menu event.
+  virtual void TrackPopupMenu(int menu, int ownerWindow, int x, int y) = 0;
+
+  // --- Tray icon -----------------------------------------------------------------------------
+  virtual bool AddTrayIcon(int icon, int ownerWindow, int image) = 0;
+  virtual void SetTrayTooltip(int icon, std::string_view text) = 0;
+  virtual void RemoveTrayIcon(int icon) = 0;
+
+  // --- Timers and events ---------------------------------------------------------------------
+  // Installing a number in use replaces it.
+  virtual bool SetTimer(int window, int timer, unsigned periodMs, TimerCallback callback) = 0;
+  virtual void KillTimer(int window, int timer) = 0;
+  // Delivers a queued event, otherwise blocks for the next message, dispatches it (timer
+  // callbacks and notifications run here) and returns the event it caused, or the raw message.
+  virtual Event WaitEvent() = 0;
+  // One step of the same without waiting; false when nothing was pending.
+  virtual bool PollEvent(Event& event) = 0;
+
+  // --- Message boxes ------------------------------------------------------------------------
+  // Modal to the whole program; returns the answer (mb::kIdOk, kIdYes, kIdNo).
+  virtual int ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) = 0;
+};
+
+}  // namespace glint

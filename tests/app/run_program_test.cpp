@@ -1,0 +1,72 @@
+#include "app/run_program.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/fake_env.h"
+
+namespace glint {
+namespace {
+
+TEST(RunProgramTest, CommandLines) {
+  struct Case {
+    const char* file;
+    const char* parameters;
+    const char* commandLine;
+  };
+  const std::vector<Case> cases = {
+      {"explorer.exe", "C:\\", "\"explorer.exe\" C:\\"},
+      {"C:\\P\\ReadMe_v1.12.pdf", "", "\"C:\\P\\ReadMe_v1.12.pdf\""},
+      // The uninstaller: already quoted, and its parameters start with a blank.
+      {"\"C:\\P\\unins000.exe\"", " /NORESTART /SILENT",
+       "\"C:\\P\\unins000.exe\"  /NORESTART /SILENT"},
+      {"", "", "\"\""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(BuildCommandLine(c.file, c.parameters), c.commandLine) << c.file;
+}
+
+TEST(RunProgramTest, ProgramsStartDirectly) {
+  FakeEnv env;
+  RunProgram(env.app, "explorer.exe", "D:\\", "");
+  ASSERT_EQ(env.system.launches.size(), 1u);
+  EXPECT_EQ(env.system.launches[0].how, "process");
+  EXPECT_EQ(env.system.launches[0].commandOrFile, "\"explorer.exe\" D:\\");
+  EXPECT_EQ(env.system.launches[0].folder, "");
+}
+
+TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
+  struct Case {
+    const char* file;
+    const char* folder;
+    const char* shellFile;
+    const char* shellFolder;
+  };
+  const std::vector<Case> cases = {
+      {"C:\\P\\ReadMe_v1.12.pdf", "", "C:\\P\\ReadMe_v1.12.pdf", "C:\\P\\"},
+      {"https://glintbox.example.org/", "", "https://glintbox.example.org/", ""},
+      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", "C:\\P\\unins000.exe", "C:\\P\\"},
+  };
+  for (const auto& c : cases) {
+    FakeEnv env;
+    env.system.processStarts = false;
+    RunProgram(env.app, c.file, "", c.folder);
+    ASSERT_EQ(env.system.launches.size(), 1u);
+    EXPECT_EQ(env.system.launches[0].how, "shell");
+    EXPECT_EQ(env.system.launches[0].commandOrFile, c.shellFile);
+    EXPECT_EQ(env.system.launches[0].folder, c.shellFolder);
+  }
+}
+
+TEST(RunProgramTest, FailureIsSilent) {
+  FakeEnv env;
+  env.system.processStarts = false;
+  env.system.shellOpens = false;
+  RunProgram(env.app, "missing.exe", "", "");
+  EXPECT_TRUE(env.system.launches.empty());
+  EXPECT_TRUE(env.toolkit.messageBoxes.empty());
+}
+
+}  // namespace
+}  // namespace glint

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/app.h"
+#include "platform/fake/fake_disk.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_toolkit.h"
+#include "platform/fake/journal.h"
+
+namespace glint {
+
+// A fresh program state over the in-memory platform; every test makes its own.
+struct FakeEnv {
+  Journal journal;
+  FakeSystem system{journal};
+  FakeToolkit toolkit{journal};
+  FakeDisk disk{journal};
+  App app{toolkit, disk, system};
+};
+
+}  // namespace glint
