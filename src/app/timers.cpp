@@ -1,16 +1,61 @@
 #include "app/timers.h"
 
+#include <algorithm>
+
 #include "app/app.h"
+#include "monitor/discovery.h"
+#include "monitor/sampler.h"
+#include "placement/placement.h"
 
 namespace glint {
 
-// The schedule arrives with drive monitoring; until then nothing periodic runs.
-void StartTimers(App& app) { (void)app; }
+namespace {
 
-void StopTimers(App& app) { (void)app; }
+constexpr std::int64_t kShortestDetectSeconds = 10;
 
-void LimitTick(App& app) { (void)app; }
+}  // namespace
 
-void ReassertTopmost(App& app) { (void)app; }
+unsigned DetectPeriodMs(std::int32_t detectIntervalSeconds) {
+  // In 64 bits: the file allows intervals whose milliseconds do not fit 32 bits.
+  const std::int64_t seconds =
+      std::max<std::int64_t>(detectIntervalSeconds, kShortestDetectSeconds);
+  const std::int64_t ms = std::min<std::int64_t>(seconds * 1000, kLongestTimerPeriodMs);
+  return static_cast<unsigned>(ms);
+}
+
+void StartTimers(App& app) {
+  Toolkit& toolkit = app.toolkit;
+  const AppSettings& s = app.settings;
+  toolkit.SetTimer(kLedWindow, kSampleTimer, kSamplePeriodMs, [&app] { SampleDriveActivity(app); });
+  if (s.turnOffDetectInterval == 0) {
+    toolkit.SetTimer(kLedWindow, kDiscoveryTimer, DetectPeriodMs(s.detectIntervalSeconds),
+                     [&app] { DiscoverDrives(app); });
+  }
+  if (s.turnOffDetectInterval == 1) {
+    toolkit.SetTimer(kLedWindow, kLimitTimer, DetectPeriodMs(s.detectIntervalSeconds),
+                     [&app] { LimitTick(app); });
+  }
+  if (s.persistentWindow == 1) {
+    toolkit.SetTimer(kLedWindow, kTopmostTimer, kTopmostPeriodMs, [&app] { ReassertTopmost(app); });
+  }
+}
+
+void StopTimers(App& app) {
+  Toolkit& toolkit = app.toolkit;
+  const AppSettings& s = app.settings;
+  toolkit.KillTimer(kLedWindow, kSampleTimer);
+  if (s.turnOffDetectInterval == 1) toolkit.KillTimer(kLedWindow, kLimitTimer);
+  if (s.turnOffDetectInterval == 0) toolkit.KillTimer(kLedWindow, kDiscoveryTimer);
+  if (s.persistentWindow == 1) toolkit.KillTimer(kLedWindow, kTopmostTimer);
+}
+
+void LimitTick(App& app) {
+  LimitWindowToWorkArea(app, kLedWindow);
+}
+
+void ReassertTopmost(App& app) {
+  if (app.settings.persistentWindow != 1) return;
+  app.toolkit.SetWindowPos(kLedWindow, ZOrder::kTopmost, 0, 0, 0, 0, swp::kNoMove | swp::kNoSize);
+}
 
 }  // namespace glint

@@ -1,9 +1,212 @@
 #include "monitor/discovery.h"
 
+#include <algorithm>
+#include <array>
+
 #include "app/app.h"
+#include "ledwindow/render.h"
+#include "placement/placement.h"
 
 namespace glint {
 
-void DiscoverDrives(App& app) { (void)app; }
+namespace {
+
+// GetLogicalDriveStringsA fills this much; every root takes 4 bytes ("C:\" and its NUL).
+constexpr std::uint32_t kDriveStringsBytes = 255;
+constexpr std::size_t kRootStride = 4;
+constexpr int kRootRounds = kDriveTableSize;
+constexpr std::uint64_t kBytesPerMb = 1048576;
+constexpr char kPresent = '2';
+
+constexpr std::string_view kFloppyText = "|Floppy Drive|";
+constexpr std::string_view kFlashText = "|Flash Drive|";
+
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string Entry(const std::string& root, std::string_view typeText, int index) {
+  std::string entry = root;
+  entry += typeText;
+  entry += std::to_string(index);
+  return entry;
+}
+
+// Marks the root's letter as present in the working string; false when it is not there.
+bool MarkPresent(std::string& working, const std::string& root) {
+  if (root.empty()) return false;
+  const auto at = working.find(root[0]);
+  if (at == std::string::npos) return false;
+  working[at] = kPresent;
+  return true;
+}
+
+// The last floppy list index a pass may read: entries 0 to count inclusive, never past the list.
+int LastFloppyIndex(const App& app) {
+  return app.floppyCount < kDriveTableSize - 1 ? app.floppyCount : kDriveTableSize - 1;
+}
+
+bool IsKnownFloppy(const App& app, const std::string& root) {
+  if (app.floppyCount <= 0) return false;
+  for (int i = 0; i <= LastFloppyIndex(app); ++i) {
+    const std::string& entry = app.floppyList[static_cast<std::size_t>(i)];
+    if (std::string_view(entry).substr(0, entry.find('|')) == root) return true;
+  }
+  return false;
+}
+
+bool FloppyListContains(const App& app, const std::string& root) {
+  for (int i = 0; i <= LastFloppyIndex(app); ++i) {
+    if (app.floppyList[static_cast<std::size_t>(i)].find(root) != std::string::npos) return true;
+  }
+  return false;
+}
+
+void RememberFloppy(App& app, const std::string& entry) {
+  // Whatever happened to the count, an entry is never written outside the list: wrap instead.
+  if (app.floppyCount < 0 || app.floppyCount >= kDriveTableSize) app.floppyCount = 0;
+  app.floppyList[static_cast<std::size_t>(app.floppyCount)] = entry;
+  ++app.floppyCount;
+}
+
+void ClassifyRemovableRoot(App& app, const std::string& root, int index, std::string& working) {
+  Disk& disk = app.disk;
+  const std::uint32_t start = disk.TickCount();
+  VolumeInfo volume;
+  // A floppy drive found slow once is never asked again: every query makes it seek.
+  if (!IsKnownFloppy(app, root)) disk.VolumeInformation(root, volume);
+  // Unsigned difference: right across the wrap of the tick count.
+  const std::uint32_t elapsed = disk.TickCount() - start;
+
+  const std::uint32_t serialNumber = volume.serialNumber;
+  const std::string_view label = Trim(volume.label);
+  const std::string_view fileSystem = Trim(volume.fileSystem);
+  const bool blank = label.empty() && fileSystem.empty() && serialNumber == 0;
+  auto& entry = app.driveTypeList[static_cast<std::size_t>(index)];
+  switch (ClassifyRemovable(elapsed, label, fileSystem, serialNumber,
+                            blank && FloppyListContains(app, root))) {
+    case RemovableKind::kFloppy:
+      entry = Entry(root, kFloppyText, index);
+      RememberFloppy(app, entry);
+      break;
+    case RemovableKind::kFlash:
+      entry = Entry(root, kFlashText, index);
+      if (app.vistaOrSeven == 1) MarkPresent(working, root);
+      break;
+    case RemovableKind::kFlashEmpty:
+      entry = Entry(root, kFlashText, index);
+      break;
+    case RemovableKind::kNone:
+      break;
+  }
+}
+
+}  // namespace
+
+RemovableKind ClassifyRemovable(std::uint32_t elapsedMs, std::string_view label,
+                                std::string_view fileSystem, std::uint32_t serialNumber,
+                                bool listedAsFloppy) {
+  if (elapsedMs > kFloppyThresholdMs) return RemovableKind::kFloppy;
+  const bool fast = elapsedMs < kFloppyThresholdMs;
+  if (!fileSystem.empty()) return fast ? RemovableKind::kFlash : RemovableKind::kNone;
+  if (!label.empty() || !fast) return RemovableKind::kNone;
+  // No medium, or a floppy drive not asked again: only the list tells them apart.
+  if (serialNumber == 0 && listedAsFloppy) return RemovableKind::kNone;
+  return RemovableKind::kFlashEmpty;
+}
+
+std::optional<std::string_view> FixedTypeText(int driveType) {
+  switch (driveType) {
+    case drive_type::kUnknown:
+      return "|Unknown|";
+    case drive_type::kFixed:
+      return "|HardDisk Drive|";
+    case drive_type::kRemote:
+      return "|Network Drive|";
+    case drive_type::kCdRom:
+      return "|CD-ROM Drive|";
+    case drive_type::kRamDisk:
+      return "|RAM DISK Drive|";
+    default:
+      return std::nullopt;
+  }
+}
+
+std::string DriveTooltip(App& app, int slot) {
+  if (slot < 1 || slot > kDriveCount) return {};
+  std::string root(1, kDriveLetters[static_cast<std::size_t>(slot - 1)]);
+  root += ":\\";
+  VolumeInfo volume;
+  app.disk.VolumeInformation(root, volume);
+  std::uint64_t freeBytes = 0;
+  std::uint64_t totalBytes = 0;
+  const bool haveSpace = app.disk.FreeSpace(root, freeBytes, totalBytes);
+
+  std::string_view label = Trim(volume.label);
+  std::string_view fileSystem = Trim(volume.fileSystem);
+  if (label.empty()) label = "No Label";
+  if (fileSystem.empty()) fileSystem = "Unknown Filesystem";
+  // Without an answer there are no figures; zeros would pass for real ones.
+  const std::string freeMb = haveSpace ? std::to_string(freeBytes / kBytesPerMb) : "?";
+  const std::string totalMb = haveSpace ? std::to_string(totalBytes / kBytesPerMb) : "?";
+
+  std::string text = root;
+  text += ' ';
+  text += label;
+  text += " [";
+  text += fileSystem;
+  text += "] - Free: ";
+  text += freeMb;
+  text += " MB - Total: ";
+  text += totalMb;
+  text += " MB";
+  return text;
+}
+
+void DiscoverDrives(App& app) {
+  std::string working(kDriveLetters);
+  // The floppy list holds at most 26 drives; after that it starts over.
+  if (app.floppyCount == kDriveCount) app.floppyCount = 0;
+
+  LimitWindowToWorkArea(app, kLedWindow);
+
+  std::array<char, kDriveStringsBytes> buffer{};
+  app.disk.LogicalDriveStrings(buffer.data(), kDriveStringsBytes);
+
+  for (int i = 0; i < kRootRounds; ++i) {
+    // Past the last root the bytes are zero, so the root is empty.
+    const char* const first = buffer.data() + kRootStride * static_cast<std::size_t>(i);
+    const char* const end = buffer.data() + buffer.size();
+    const std::string root(first, std::find(first, end, '\0'));
+    const int type = app.disk.DriveType(root);
+    auto& entry = app.driveTypeList[static_cast<std::size_t>(i)];
+    if (type == drive_type::kRemovable) {
+      ClassifyRemovableRoot(app, root, i, working);
+    } else if (type == drive_type::kFixed) {
+      if (MarkPresent(working, root)) entry = Entry(root, *FixedTypeText(type), i);
+    } else if (const auto text = FixedTypeText(type)) {
+      entry = Entry(root, *text, i);
+    }
+  }
+
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    if (working[static_cast<std::size_t>(slot - 1)] == kPresent)
+      app.toolkit.SetControlTooltip(slot, DriveTooltip(app, slot));
+  }
+
+  std::string mask(kDriveCount, '0');
+  for (std::size_t p = 0; p < mask.size(); ++p)
+    if (working[p] == kPresent) mask[p] = '1';
+  app.presenceMask = mask;
+
+  if (mask != app.previousPresenceMask) {
+    app.previousPresenceMask = mask;
+    MarkPresentDrives(app);
+    app.driveSetChanged = 1;
+  }
+}
 
 }  // namespace glint

@@ -21,6 +21,7 @@ constexpr int kRamDisk = 6;
 struct VolumeInfo {
   std::string label;
   std::string fileSystem;
+  std::uint32_t serialNumber = 0;
 };
 
 // Drives and their counters.
