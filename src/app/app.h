@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "monitor/activity_query.h"
 #include "platform/disk.h"
 #include "platform/system.h"
 #include "platform/toolkit.h"
@@ -68,6 +69,7 @@ struct App {
   DriveTable<std::string> slotRootPaths{};
   DriveTable<int> currentBits{};
   DriveTable<int> lastShownBits{};
+  ActivityQueryTables activityQuery;
 
   // Discovery.
   std::string presenceMask;
@@ -75,6 +77,12 @@ struct App {
   DriveTable<std::string> driveTypeList{};
   DriveTable<std::string> floppyList{};
   int floppyCount = 0;
+
+  // LED window: the presence mask the last MarkPresentDrives pass worked from (empty before it).
+  std::string presenceSnapshot;
+  // Drives and Icons window: 1 after each of its events; the control that raised the last one.
+  int configEventPending = 0;
+  int lastConfigControl = 0;
 };
 
 }  // namespace glint

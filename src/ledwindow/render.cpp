@@ -1,12 +1,109 @@
 #include "ledwindow/render.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/app.h"
+#include "ledwindow/icon_metrics.h"
+#include "ledwindow/icon_paint.h"
 
 namespace glint {
 
-// Rendering arrives with the LED window work; until then the images stay black.
-void RenderDriveIcons(App& app) { (void)app; }
+namespace {
 
-void MarkPresentDrives(App& app) { (void)app; }
+constexpr int kRegular = 400;
+constexpr int kBold = 700;
+
+void CreateFonts(App& app) {
+  Toolkit& toolkit = app.toolkit;
+  toolkit.CreateNumberedFont(kLetterFont, "Tahoma", app.settings.fontSize, kBold);
+  // The other fonts never change; controls keep using the ones made at the first render.
+  if (!toolkit.FontExists(kSmallButtonFont))
+    toolkit.CreateNumberedFont(kSmallButtonFont, "Arial", 6, kBold);
+  if (!toolkit.FontExists(kUiFont)) toolkit.CreateNumberedFont(kUiFont, "Tahoma", 8, kRegular);
+  if (!toolkit.FontExists(kUiBoldFont)) toolkit.CreateNumberedFont(kUiBoldFont, "Tahoma", 8, kBold);
+}
+
+// The image under `number`, created anew unless it already has the size. Every pixel is painted
+// afterwards, so an existing image of the right size serves as well as a new black one and
+// spares re-allocating all the images at every colour or line change.
+ImageView ImageOfSize(Toolkit& toolkit, int number, int edge) {
+  ImageView view = toolkit.Image(number);
+  if (view && view.width == edge && view.height == edge) return view;
+  if (!toolkit.CreateImage(number, edge, edge)) return {};
+  view = toolkit.Image(number);
+  if (view.width != edge || view.height != edge) return {};
+  return view;
+}
+
+}  // namespace
+
+void RenderDriveIcons(App& app) {
+  AppSettings& settings = app.settings;
+  Toolkit& toolkit = app.toolkit;
+  ComputeIconMetrics(settings);
+  CreateFonts(app);
+
+  const int edge = IconEdge(settings);
+  const int top = LetterTop(edge, settings.fontSize);
+  const IconColors colors = IconColorsOf(settings);
+  const IconLines lines =
+      IconLinesFor(settings.showIconLines, settings.verticalMode, settings.dualIconWindowMode);
+
+  // The four backgrounds are the same for every letter.
+  std::vector<IconBackground> backgrounds;
+  backgrounds.reserve(4);
+  for (int state = kIdleState; state <= kReadWriteState; ++state)
+    backgrounds.emplace_back(edge, edge, state, colors, lines);
+
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    const std::string letter(1, kDriveLetters[static_cast<std::size_t>(slot - 1)]);
+    const int left = LetterLeft(edge, toolkit.TextWidth(kLetterFont, letter));
+    for (int state = kIdleState; state <= kReadWriteState; ++state) {
+      const int number = IconImageNumber(slot, state);
+      const ImageView image = ImageOfSize(toolkit, number, edge);
+      if (!image) continue;  // nothing to draw on; the other images still get drawn
+      backgrounds[static_cast<std::size_t>(state)].Paint(image);
+      toolkit.DrawString(number, kLetterFont, left, top, letter, colors.text);
+      toolkit.ImageChanged(number);
+    }
+  }
+}
+
+void MarkPresentDrives(App& app) {
+  const AppSettings& settings = app.settings;
+  Toolkit& toolkit = app.toolkit;
+  const IconColors colors = IconColorsOf(settings);
+  const std::string& mask = app.presenceMask;
+
+  app.presenceSnapshot.clear();
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    const bool present = static_cast<std::size_t>(slot) <= mask.size() &&
+                         mask[static_cast<std::size_t>(slot - 1)] == '1';
+    if (present && settings.showSmallSquare != 1) {
+      app.presenceSnapshot += '1';
+      continue;  // nothing drawn, the control left alone
+    }
+    for (int state = kIdleState; state <= kReadWriteState; ++state) {
+      const int number = IconImageNumber(slot, state);
+      const ImageView image = toolkit.Image(number);
+      if (!image) continue;
+      const Box square = PresenceSquare(image.width, settings.markerSize);
+      if (present) {
+        FillBox(image, square, colors.text);
+      } else {
+        // Row by row: the colour beneath depends on which half a row lies in.
+        const int bottom = std::min(square.y + square.height, image.height);
+        for (int y = square.y; y < bottom; ++y)
+          FillBox(image, {square.x, y, square.width, 1},
+                  FillColorAt(state, y, image.height, colors));
+      }
+      toolkit.ImageChanged(number);
+    }
+    toolkit.SetControlImage(slot, IconImageNumber(slot, kIdleState));
+    app.presenceSnapshot += present ? '1' : '0';
+  }
+}
 
 }  // namespace glint

@@ -4,9 +4,17 @@ namespace glint {
 
 struct App;
 
-// Draws the 104 icon images (and the filler) for the current settings; creates the fonts.
+// Derives the icon metrics, creates the fonts and draws the 104 icon images for the current
+// settings. The images come out without presence squares; the rebuild that must follow stamps
+// them again and gives the controls their images.
 void RenderDriveIcons(App& app);
-// Stamps the presence square on the images of present drives and erases it on the others.
+// Stamps the presence square on the images of present drives and erases it on the others, shows
+// each touched drive's idle image and records `presenceSnapshot`.
 void MarkPresentDrives(App& app);
+
+// Image number of drive slot p (1..26) in an activity state (0..3).
+constexpr int IconImageNumber(int slot, int state) {
+  return 26 * state + slot;
+}
 
 }  // namespace glint

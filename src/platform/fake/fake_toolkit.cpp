@@ -1,11 +1,95 @@
 #include "platform/fake/fake_toolkit.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace glint {
 
 namespace {
 std::string Num(int n) { return std::to_string(n); }
+
+// The glyph renderer: a 5 x 7 bitmap font, each glyph bit a square of `scale` pixels, where
+// scale = max(1, em height / 9) and the em height is the font's points at 96 pixels per inch.
+// A glyph sits one unit below the cell top and advances 6 units; its pixels take the colour
+// fully, the rest of the image is left alone (a transparent background).
+constexpr int kGlyphColumns = 5;
+constexpr int kGlyphRows = 7;
+constexpr int kGlyphAdvance = 6;
+using GlyphRows = std::array<std::uint8_t, kGlyphRows>;
+
+struct Glyph {
+  char c;
+  GlyphRows rows;
+};
+
+constexpr Glyph kGlyphs[] = {
+    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
+    {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}},
+    {'D', {0x1E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1E}},
+    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
+    {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
+    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
+    {'H', {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'J', {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C}},
+    {'K', {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}},
+    {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
+    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}},
+    {'N', {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11}},
+    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
+    {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
+    {'Q', {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}},
+    {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
+    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}},
+    {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
+    {'U', {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
+    {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
+    {'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}},
+    {'X', {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11}},
+    {'Y', {0x11, 0x11, 0x0A, 0x04, 0x04, 0x04, 0x04}},
+    {'Z', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}},
+    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}},
+    {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}},
+    {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
+    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}},
+    {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
+    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}},
+    {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
+    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}},
+    {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
+    {' ', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    {'-', {0x00, 0x00, 0x00, 0x1F, 0x00, 0x00, 0x00}},
+    {'|', {0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
+    {':', {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00}},
+    {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}},
+    {'/', {0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x00}},
+    {'\\', {0x00, 0x10, 0x08, 0x04, 0x02, 0x01, 0x00}},
+    {'(', {0x02, 0x04, 0x08, 0x08, 0x08, 0x04, 0x02}},
+    {')', {0x08, 0x04, 0x02, 0x02, 0x02, 0x04, 0x08}},
+    {'%', {0x18, 0x19, 0x02, 0x04, 0x08, 0x13, 0x03}},
+};
+// Characters without a glyph show a hollow box.
+constexpr GlyphRows kMissingGlyph = {0x1F, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F};
+
+const GlyphRows& GlyphFor(char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (const Glyph& glyph : kGlyphs)
+    if (glyph.c == c) return glyph.rows;
+  return kMissingGlyph;
+}
+
+std::int64_t GlyphScale(const std::map<int, FakeToolkit::Font>& fonts, int font) {
+  auto it = fonts.find(font);
+  const std::int64_t points = it == fonts.end() ? 8 : std::max(it->second.points, 0);
+  const std::int64_t em = (points * 96 + 36) / 72;  // MulDiv(points, 96, 72)
+  return std::max<std::int64_t>(em / 9, 1);
+}
+
 }  // namespace
 
 void FakeToolkit::PostTimer(int window, int timer) {
@@ -228,15 +312,43 @@ bool FakeToolkit::FontExists(int font) const { return fonts.count(font) != 0; }
 
 void FakeToolkit::DrawString(int image, int font, int x, int y, std::string_view text,
                              Color color) {
-  (void)color;
   drawnStrings.push_back(Num(image) + " " + Num(font) + " " + Num(x) + " " + Num(y) + " " +
                          std::string(text));
+  const ImageView view = Image(image);
+  if (!view) return;
+  const std::int64_t scale = GlyphScale(fonts, font);
+  // One prepared run of the colour, copied into each covered stretch of a glyph row.
+  const int runPixels = static_cast<int>(std::min<std::int64_t>(scale, view.width));
+  std::vector<std::uint8_t> run(static_cast<std::size_t>(runPixels) * 3);
+  for (int i = 0; i < runPixels; ++i) {
+    run[static_cast<std::size_t>(i) * 3] = static_cast<std::uint8_t>(ColorBlue(color));
+    run[static_cast<std::size_t>(i) * 3 + 1] = static_cast<std::uint8_t>(ColorGreen(color));
+    run[static_cast<std::size_t>(i) * 3 + 2] = static_cast<std::uint8_t>(ColorRed(color));
+  }
+  std::int64_t left = x;
+  for (char c : text) {
+    const GlyphRows& rows = GlyphFor(c);
+    for (int gy = 0; gy < kGlyphRows; ++gy) {
+      for (int gx = 0; gx < kGlyphColumns; ++gx) {
+        if ((rows[static_cast<std::size_t>(gy)] & (0x10 >> gx)) == 0) continue;
+        const std::int64_t x0 = std::max<std::int64_t>(left + gx * scale, 0);
+        const std::int64_t x1 = std::min<std::int64_t>(left + (gx + 1) * scale, view.width);
+        const std::int64_t y0 = std::max<std::int64_t>(y + (gy + 1) * scale, 0);
+        const std::int64_t y1 = std::min<std::int64_t>(y + (gy + 2) * scale, view.height);
+        if (x0 >= x1 || y0 >= y1) continue;
+        for (std::int64_t py = y0; py < y1; ++py)
+          std::memcpy(view.bits + py * view.stride + x0 * 3, run.data(),
+                      static_cast<std::size_t>(x1 - x0) * 3);
+      }
+    }
+    left += kGlyphAdvance * scale;
+  }
 }
 
 int FakeToolkit::TextWidth(int font, std::string_view text) {
-  auto it = fonts.find(font);
-  int points = it == fonts.end() ? 8 : it->second.points;
-  return static_cast<int>(text.size()) * (points * 2 / 3 + 1);
+  const std::int64_t width =
+      static_cast<std::int64_t>(text.size()) * kGlyphAdvance * GlyphScale(fonts, font);
+  return static_cast<int>(std::min<std::int64_t>(width, std::numeric_limits<int>::max()));
 }
 
 bool FakeToolkit::CreatePopupMenu(int menu) {

@@ -142,8 +142,11 @@ class FakeToolkit : public Toolkit {
   void ImageChanged(int image) override;
   bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
   bool FontExists(int font) const override;
-  void DrawString(int image, int font, int x, int y, std::string_view text,
-                  Color color) override;
+  // A deterministic 5 x 7 bitmap font scaled to the font's size: each glyph bit is a square of
+  // max(1, em / 9) pixels (em = points at 96 pixels per inch), one unit below the cell top, six
+  // units of advance; glyph pixels take the colour fully. Every call is also recorded in
+  // `drawnStrings`.
+  void DrawString(int image, int font, int x, int y, std::string_view text, Color color) override;
   int TextWidth(int font, std::string_view text) override;
 
   bool CreatePopupMenu(int menu) override;
