@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <cstdlib>
+
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/main_loop.h"
@@ -162,6 +164,8 @@ void RunGlintbox(App& app) {
 void ExitProgram(App& app) {
   app.toolkit.ReleaseAll();
   app.system.ExitProcess(0);
+  // Not reached: the call above ends the process (or, in tests, throws).
+  std::abort();
 }
 
 }  // namespace glint

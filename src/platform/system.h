@@ -51,7 +51,7 @@ class System {
   // Creates or truncates the file, writes all bytes in one write and flushes them to disk.
   virtual bool WriteFileFlushed(const std::string& path, std::string_view contents) = 0;
   // Moves `from` over `to` in one step, replacing it, and waits until the move is on disk.
-  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+  virtual bool MoveFileOver(const std::string& from, const std::string& to) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
 
   // Sleep with the system timer resolution raised to 1 ms for its duration.

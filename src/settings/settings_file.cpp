@@ -41,7 +41,7 @@ bool WriteSettingsFile(App& app, std::string& text) {
 
   const std::string path = SettingsPath(app);
   const std::string temp = path + std::string(kSettingsTempSuffix);
-  if (app.system.WriteFileFlushed(temp, text) && app.system.ReplaceFile(temp, path)) return true;
+  if (app.system.WriteFileFlushed(temp, text) && app.system.MoveFileOver(temp, path)) return true;
   app.system.RemoveFile(temp);
   return false;
 }

@@ -69,8 +69,8 @@ bool FakeSystem::WriteFileFlushed(const std::string& path, std::string_view cont
   return true;
 }
 
-bool FakeSystem::ReplaceFile(const std::string& from, const std::string& to) {
-  journal_.Add("ReplaceFile " + from + " -> " + to);
+bool FakeSystem::MoveFileOver(const std::string& from, const std::string& to) {
+  journal_.Add("MoveFileOver " + from + " -> " + to);
   auto it = files.find(from);
   if (failReplace || it == files.end() || InReadOnlyFolder(to) || directories.count(to))
     return false;

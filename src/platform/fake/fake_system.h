@@ -33,7 +33,7 @@ class FakeSystem : public System {
   std::set<std::string> directories;         // full paths that are directories
   std::set<std::string> unreadable;          // exist but cannot be opened for reading
   std::set<std::string> readOnlyFolders;     // folder paths (with trailing backslash)
-  bool failReplace = false;                  // ReplaceFile fails
+  bool failReplace = false;                  // MoveFileOver fails
   Point cursor{};
 
   // --- What the program did ---
@@ -60,7 +60,7 @@ class FakeSystem : public System {
   std::int64_t FileSize(const std::string& path) override;
   bool ReadWholeFile(const std::string& path, std::string& contents) override;
   bool WriteFileFlushed(const std::string& path, std::string_view contents) override;
-  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool MoveFileOver(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   void SleepPrecise(int ms) override;
   void Sleep(int ms) override;

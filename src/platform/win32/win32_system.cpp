@@ -1,0 +1,219 @@
+#include "platform/win32/win32_system.h"
+
+#include "platform/win32/windows_api.h"
+// After <windows.h>, which they need.
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/raii.h"
+
+namespace glint {
+
+namespace {
+
+// Longest path any Windows API hands out (the \\?\ form), plus slack for the terminator.
+constexpr DWORD kMaxPathChars = 32768 + 1;
+
+}  // namespace
+
+Win32System::~Win32System() {
+  CloseInstanceMutex();
+}
+
+MutexResult Win32System::CreateInstanceMutex(std::string_view name) {
+  const std::string mutexName(name);
+  HANDLE handle = ::CreateMutexA(nullptr, TRUE, mutexName.c_str());
+  // Read at once: anything in between may overwrite the last error.
+  const DWORD error = ::GetLastError();
+  if (handle == nullptr) return MutexResult::kFailed;
+  // Keep the handle in either case so that Release/Close can give it back.
+  CloseInstanceMutex();
+  mutex_ = handle;
+  return error == ERROR_SUCCESS ? MutexResult::kCreated : MutexResult::kAlreadyExists;
+}
+
+void Win32System::ReleaseInstanceMutex() {
+  // Fails harmlessly when another process owns the mutex.
+  if (mutex_ != nullptr) ::ReleaseMutex(mutex_);
+  CloseInstanceMutex();
+}
+
+void Win32System::CloseInstanceMutex() {
+  if (mutex_ != nullptr) ::CloseHandle(mutex_);
+  mutex_ = nullptr;
+}
+
+#ifdef _MSC_VER
+#pragma warning(push)
+#pragma warning(disable : 4996)  // GetVersionExA is deprecated, yet the call Windows 2000 answers
+#endif
+OsVersionInfo Win32System::VersionInfo() {
+  OsVersionInfo info;
+  OSVERSIONINFOA plain{};
+  plain.dwOSVersionInfoSize = sizeof(plain);
+  if (!::GetVersionExA(&plain)) return info;
+  info.ok = true;
+  info.platformId = plain.dwPlatformId;
+  info.major = plain.dwMajorVersion;
+  info.minor = plain.dwMinorVersion;
+  // The extended structure is refused by Windows 9x and NT 4.0 before SP6.
+  if (plain.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+    OSVERSIONINFOEXA extended{};
+    extended.dwOSVersionInfoSize = sizeof(extended);
+    if (::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
+      info.extendedOk = true;
+      info.productType = extended.wProductType;
+    }
+  }
+  return info;
+}
+#ifdef _MSC_VER
+#pragma warning(pop)
+#endif
+
+std::string Win32System::ModulePath() {
+  // GetModuleFileNameA cuts the path silently when the buffer is short (and then returns the
+  // buffer size), so grow the buffer until the whole path fits.
+  std::vector<char> buffer(MAX_PATH + 1);
+  while (buffer.size() <= kMaxPathChars) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), size);
+    if (length == 0) return {};
+    // Some versions return size - 1 for a cut path, so only a shorter result surely fits.
+    if (length < size - 1) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+  return {};
+}
+
+std::string Win32System::CurrentDirectory() {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0 || needed > kMaxPathChars) return {};
+    std::vector<char> buffer(needed);
+    const DWORD length = ::GetCurrentDirectoryA(needed, buffer.data());
+    if (length == 0) return {};
+    if (length < needed) return std::string(buffer.data(), length);
+    // The directory changed between the two calls and grew; ask again.
+  }
+  return {};
+}
+
+bool Win32System::StartProcess(const std::string& commandLine, const std::string& folder) {
+  // CreateProcessA may write into the command line, so it gets its own copy.
+  std::vector<char> mutableCommand(commandLine.begin(), commandLine.end());
+  mutableCommand.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(nullptr, mutableCommand.data(), nullptr, nullptr, FALSE,
+                        NORMAL_PRIORITY_CLASS, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                        &startup, &process)) {
+    return false;
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+bool Win32System::ShellOpen(const std::string& file, const std::string& parameters,
+                            const std::string& folder) {
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof(execute);
+  // No UI: a missing document or association must fail silently, not with a shell error box.
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = nullptr;
+  execute.lpFile = file.c_str();
+  execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  if (!::ShellExecuteExA(&execute)) return false;
+  if (execute.hProcess != nullptr) ::CloseHandle(execute.hProcess);
+  return true;
+}
+
+std::int64_t Win32System::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
+                                   data.nFileSizeLow);
+}
+
+bool Win32System::ReadWholeFile(const std::string& path, std::string& contents) {
+  win32::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxReadBytes) return false;
+  std::string data;
+  data.reserve(static_cast<std::size_t>(size.QuadPart));
+  // Read until the end rather than trusting the size: the file may change meanwhile.
+  char chunk[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), chunk, sizeof(chunk), &got, nullptr)) return false;
+    if (got == 0) break;
+    if (static_cast<std::int64_t>(data.size()) + got > kMaxReadBytes) return false;
+    data.append(chunk, got);
+  }
+  contents.swap(data);
+  return true;
+}
+
+bool Win32System::WriteFileFlushed(const std::string& path, std::string_view contents) {
+  if (contents.size() > MAXDWORD) return false;
+  win32::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const DWORD size = static_cast<DWORD>(contents.size());
+  DWORD written = 0;
+  if (!::WriteFile(file.Get(), contents.data(), size, &written, nullptr) || written != size)
+    return false;
+  if (!::FlushFileBuffers(file.Get())) return false;
+  // A failing close can lose data too.
+  return ::CloseHandle(file.Release()) != FALSE;
+}
+
+bool Win32System::MoveFileOver(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32System::RemoveFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+void Win32System::SleepPrecise(int ms) {
+  // The default timer resolution (10-16 ms) would stretch short sleeps.
+  const bool raised = ::timeBeginPeriod(1) == TIMERR_NOERROR;
+  ::Sleep(ms > 0 ? static_cast<DWORD>(ms) : 0);
+  if (raised) ::timeEndPeriod(1);
+}
+
+void Win32System::Sleep(int ms) {
+  ::Sleep(ms > 0 ? static_cast<DWORD>(ms) : 0);
+}
+
+void Win32System::SendMouse(MouseAction action) {
+  const DWORD flags = action == MouseAction::kLeftDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  ::mouse_event(flags, 0, 0, 0, 0);
+}
+
+bool Win32System::CursorPos(Point& point) {
+  POINT cursor{};
+  if (!::GetCursorPos(&cursor)) return false;
+  point = {cursor.x, cursor.y};
+  return true;
+}
+
+void Win32System::ExitProcess(int code) {
+  ::ExitProcess(static_cast<UINT>(code));
+}
+
+}  // namespace glint

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "platform/toolkit.h"
+
+namespace glint {
+
+// The toolkit on user32, gdi32, comctl32 and the shell. Records keep the handles of the numbered
+// objects; the window and subclass procedures find their record through GWLP_USERDATA.
+class Win32Toolkit final : public Toolkit {
+ public:
+  // The tray icon's callback message at its owner window.
+  static constexpr unsigned kTrayCallbackMessage = 12501;
+
+  Win32Toolkit();
+  ~Win32Toolkit() override;
+  Win32Toolkit(const Win32Toolkit&) = delete;
+  Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+  void Initialize() override;
+  void ReleaseAll() override;
+
+  bool CreatePopupWindow(int window, std::string_view title, int x, int y, int clientWidth,
+                         int clientHeight) override;
+  void DestroyWindow(int window) override;
+  bool WindowExists(int window) const override;
+  bool IsWindowVisible(int window) const override;
+  bool WindowRect(int window, Rect& outer) const override;
+  bool SetWindowPos(int window, ZOrder z, int x, int y, int width, int height,
+                    unsigned flags) override;
+  void ShowWindow(int window, ShowMode mode) override;
+  void SetToolWindowStyle(int window) override;
+  bool SetWindowAlpha(int window, int alpha) override;
+  void SetForegroundWindow(int window) override;
+  bool WorkAreaNearWindow(int window, Rect& workArea) const override;
+
+  bool CreateImageControl(int window, int control, int x, int y, int width, int height,
+                          int image) override;
+  bool CreateButton(int window, int control, int x, int y, int width, int height,
+                    std::string_view caption) override;
+  void DestroyControl(int control) override;
+  bool ControlExists(int control) const override;
+  void MoveControl(int control, int x, int y, int width, int height) override;
+  void ShowControl(int control, bool visible) override;
+  void SetControlText(int control, std::string_view text) override;
+  void SetControlFont(int control, int font) override;
+  void SetControlTooltip(int control, std::string_view text) override;
+  void SetControlImage(int control, int image) override;
+
+  bool CreateImage(int image, int width, int height) override;
+  void DestroyImage(int image) override;
+  ImageView Image(int image) override;
+  void ImageChanged(int image) override;
+  bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
+  bool FontExists(int font) const override;
+  void DrawString(int image, int font, int x, int y, std::string_view text, Color color) override;
+  int TextWidth(int font, std::string_view text) override;
+
+  bool CreatePopupMenu(int menu) override;
+  void AppendMenuItem(int menu, int item, std::string_view text) override;
+  void AppendMenuSeparator(int menu) override;
+  void SetMenuItemChecked(int menu, int item, bool checked) override;
+  bool IsMenuItemChecked(int menu, int item) const override;
+  void TrackPopupMenu(int menu, int ownerWindow, int x, int y) override;
+
+  bool AddTrayIcon(int icon, int ownerWindow, int image) override;
+  void SetTrayTooltip(int icon, std::string_view text) override;
+  void RemoveTrayIcon(int icon) override;
+
+  bool SetTimer(int window, int timer, unsigned periodMs, TimerCallback callback) override;
+  void KillTimer(int window, int timer) override;
+  Event WaitEvent() override;
+  bool PollEvent(Event& event) override;
+
+  int ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) override;
+
+  // Hands the window to the system's move loop (WM_NCLBUTTONDOWN on the caption), which follows
+  // the mouse until the left button is released and only then returns.
+  void MoveWindowWithMouse(int window);
+
+  // Native handles (HWND, HBITMAP, HFONT, HMENU) for the Windows-side tests; null when missing.
+  // Typed void* so that this header needs no <windows.h>.
+  void* NativeWindow(int window) const;
+  void* NativeControl(int control) const;
+  void* NativeTooltip(int window) const;
+  void* NativeImage(int image) const;
+  void* NativeFont(int font) const;
+  void* NativeMenu(int menu) const;
+
+ private:
+  struct WindowRecord;
+  struct ControlRecord;
+  struct ImageRecord;
+  struct FontRecord;
+  struct MenuRecord;
+  struct TrayRecord;
+  struct Callbacks;  // window, subclass and timer procedures; defined with the Windows types
+  using TimerKey = std::pair<int, int>;
+
+  // An event caused by the message being dispatched by WaitEvent/PollEvent: the first one is
+  // that call's result; any other, and any raised outside such a dispatch, waits in the queue.
+  void RaiseEvent(const Event& event);
+  void QueueEvent(const Event& event);
+  bool Step(bool wait, Event& event);
+
+  WindowRecord* LookUpWindow(int window) const;
+  ControlRecord* LookUpControl(int control) const;
+  ImageRecord* LookUpImage(int image) const;
+  FontRecord* LookUpFont(int font) const;
+  MenuRecord* LookUpMenu(int menu) const;
+  bool InsertControl(int window, int control, std::unique_ptr<ControlRecord> record);
+  void ForgetWindowObjects(int window);
+  void ResizeImageControl(const ControlRecord& control);
+
+  std::map<int, std::unique_ptr<WindowRecord>> windows_;
+  std::map<int, std::unique_ptr<ControlRecord>> controls_;
+  std::map<int, std::unique_ptr<ImageRecord>> images_;
+  std::map<int, std::unique_ptr<FontRecord>> fonts_;
+  std::map<int, std::unique_ptr<MenuRecord>> menus_;
+  std::map<int, std::unique_ptr<TrayRecord>> trayIcons_;
+  std::map<TimerKey, std::shared_ptr<TimerCallback>> timers_;
+
+  std::deque<Event> queue_;
+  std::optional<Event>* capture_ = nullptr;
+  bool waiting_ = false;  // inside GetMessageA
+
+  bool comInitialized_ = false;
+  void* user32_ = nullptr;                // HMODULE holding SetLayeredWindowAttributes
+  void* setLayeredAttributes_ = nullptr;  // its address, once looked up
+  bool layeredLookedUp_ = false;
+};
+
+}  // namespace glint

@@ -1,0 +1,76 @@
+// Drives as the prefix shows them: C: (the prefix's drive_c) and Z: (the Linux root).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "platform/win32/win32_disk.h"
+
+namespace glint {
+namespace {
+
+TEST(DiskTest, DriveStringsAreFourBytesEach) {
+  Win32Disk disk;
+  char buffer[255] = {};
+  const std::uint32_t length = disk.LogicalDriveStrings(buffer, sizeof(buffer));
+  ASSERT_GT(length, 0u);
+  ASSERT_LT(length, sizeof(buffer));
+  ASSERT_EQ(length % 4, 0u);
+  std::string roots;
+  for (std::uint32_t i = 0; i < length; i += 4) {
+    EXPECT_EQ(std::strlen(buffer + i), 3u);
+    roots += buffer + i;
+  }
+  EXPECT_NE(roots.find("C:\\"), std::string::npos);
+  EXPECT_NE(roots.find("Z:\\"), std::string::npos);
+
+  // Too small: nothing usable is written, the needed length is returned.
+  char tiny[2] = {};
+  EXPECT_GT(disk.LogicalDriveStrings(tiny, sizeof(tiny)), sizeof(tiny));
+  EXPECT_EQ(disk.LogicalDriveStrings(nullptr, 100), length + 1);
+}
+
+TEST(DiskTest, TypeVolumeAndSpaceOfC) {
+  Win32Disk disk;
+  EXPECT_EQ(disk.DriveType("C:\\"), drive_type::kFixed);
+  EXPECT_EQ(disk.DriveType("Q:\\"), drive_type::kNoRootDir);
+
+  VolumeInfo info{"stale", "stale"};
+  ASSERT_TRUE(disk.VolumeInformation("C:\\", info));
+  EXPECT_EQ(info.fileSystem, "NTFS");
+  VolumeInfo untouched{"keep", "keep"};
+  EXPECT_FALSE(disk.VolumeInformation("Q:\\", untouched));
+  EXPECT_EQ(untouched.label, "keep");
+
+  std::uint64_t freeBytes = 0;
+  std::uint64_t totalBytes = 0;
+  ASSERT_TRUE(disk.FreeSpace("C:\\", freeBytes, totalBytes));
+  EXPECT_GT(totalBytes, 0u);
+  EXPECT_LE(freeBytes, totalBytes);
+  EXPECT_FALSE(disk.FreeSpace("Q:\\", freeBytes, totalBytes));
+}
+
+TEST(DiskTest, CountersFailAsWineAllowsAndLeaveTheValues) {
+  Win32Disk disk;
+  const struct {
+    const char* device;
+    DiskCountersResult expected;
+  } cases[] = {
+      {"\\\\.\\C:", DiskCountersResult::kQueryFailed},  // opens; no performance counters
+      {"\\\\.\\Z:", DiskCountersResult::kOpenFailed},   // access denied
+      {"\\\\.\\Q:", DiskCountersResult::kOpenFailed},   // no such drive
+      {"", DiskCountersResult::kOpenFailed},           {nullptr, DiskCountersResult::kOpenFailed},
+  };
+  for (const auto& c : cases) {
+    std::uint32_t reads = 11;
+    std::uint32_t writes = 22;
+    EXPECT_EQ(disk.ReadCounters(c.device, reads, writes), c.expected)
+        << (c.device ? c.device : "null");
+    EXPECT_EQ(reads, 11u);
+    EXPECT_EQ(writes, 22u);
+  }
+}
+
+}  // namespace
+}  // namespace glint

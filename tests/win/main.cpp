@@ -1,0 +1,16 @@
+// The Windows-side tests. Started by a test with one of the helper modes, the binary does that
+// one thing instead and exits.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "win_test_support.h"
+
+int main(int argc, char** argv) {
+  using namespace glint::wintest;
+  if (argc == 5 && std::strcmp(argv[1], kHoldMutexMode) == 0)
+    return RunHoldMutex(argv[2], argv[3], argv[4]);
+  if (argc == 3 && std::strcmp(argv[1], kWriteStateMode) == 0) return RunWriteState(argv[2]);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+// Helpers of the Windows-side tests: scratch folders, the test binary's own path and the helper
+// modes that the binary runs when a test starts it as a second process.
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/win32/win32_toolkit.h"
+
+namespace glint {
+
+inline void PrintTo(const Event& event, std::ostream* out) {
+  static const char* const kKinds[] = {"Raw", "Control", "Menu", "Tray"};
+  *out << kKinds[static_cast<int>(event.kind)] << "{message 0x" << std::hex << event.message
+       << std::dec << ", number " << event.number << ", detail " << event.detail << "}";
+}
+
+}  // namespace glint
+
+namespace glint::wintest {
+
+// The helper modes of the test binary (handled in main before GoogleTest starts).
+inline constexpr char kHoldMutexMode[] = "--hold-mutex";    // NAME READY-EVENT DONE-EVENT
+inline constexpr char kWriteStateMode[] = "--write-state";  // FILE
+
+// A fresh folder under %TEMP%, removed with everything in it at the end of the test.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& Path() const { return path_; }  // ends with a backslash
+  std::string Path(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+void RemoveTree(const std::string& folder);
+std::string SelfPath();
+std::string Quoted(const std::string& text);
+bool WaitForFile(const std::string& path, DWORD timeoutMs);
+std::string ReadText(const std::string& path);
+
+// Polls until nothing is pending (bounded), returning what came out.
+std::vector<Event> Drain(Win32Toolkit& toolkit);
+
+// Polls (with short sleeps) for about the given time.
+void PumpFor(Win32Toolkit& toolkit, DWORD ms);
+
+// A toolkit with window 0: a hidden 8 x 8 popup at (100, 120).
+class ToolkitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    toolkit_.Initialize();
+    ASSERT_TRUE(toolkit_.CreatePopupWindow(0, "Glintbox test", 100, 120, 8, 8));
+  }
+  HWND Window(int window = 0) const { return static_cast<HWND>(toolkit_.NativeWindow(window)); }
+  HWND Control(int control) const { return static_cast<HWND>(toolkit_.NativeControl(control)); }
+
+  Win32Toolkit toolkit_;
+};
+
+int RunHoldMutex(const char* name, const char* readyEvent, const char* doneEvent);
+int RunWriteState(const char* file);
+
+}  // namespace glint::wintest
