@@ -8,8 +8,13 @@ target_link_libraries(glintbox_win32 PUBLIC glintbox_core comctl32 ole32 shell32
 
 add_executable(Glintbox WIN32 src/app/winmain.cpp)
 target_link_libraries(Glintbox PRIVATE glintbox_win32)
+# The test build: the same program, with drive counters read from a file (Wine's never move).
+add_executable(GlintboxFileCounters WIN32 src/app/winmain.cpp)
+target_compile_definitions(GlintboxFileCounters PRIVATE GLINTBOX_FILE_COUNTERS)
+target_link_libraries(GlintboxFileCounters PRIVATE glintbox_win32)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   target_link_options(Glintbox PRIVATE -s)
+  target_link_options(GlintboxFileCounters PRIVATE -s)
 endif()
 
 if(GLINTBOX_WIN_TESTS)

@@ -6,12 +6,20 @@
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
+#ifdef GLINTBOX_FILE_COUNTERS
+#include "platform/win32/file_counters_disk.h"
+#endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The command line is ignored: everything comes from the settings file.
   static glint::Win32Toolkit toolkit;
   static glint::Win32System system;
+#ifdef GLINTBOX_FILE_COUNTERS
+  // The test build: drive counters come from a file that the tests write.
+  static glint::FileCountersDisk disk(glint::FileCountersDisk::DefaultCountersPath());
+#else
   static glint::Win32Disk disk;
+#endif
   static glint::App app(toolkit, disk, system);
   glint::RunGlintbox(app);
 }
