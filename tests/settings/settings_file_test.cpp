@@ -267,8 +267,8 @@ TEST(SettingsFileSaveTest, GoesThroughATemporaryFileBesideTheTarget) {
   SaveSettings(env.app);
   EXPECT_EQ(env.journal.Matching("WriteFileFlushed"),
             std::vector<std::string>{"WriteFileFlushed " + kTempPath});
-  EXPECT_EQ(env.journal.Matching("ReplaceFile"),
-            std::vector<std::string>{"ReplaceFile " + kTempPath + " -> " + kPath});
+  EXPECT_EQ(env.journal.Matching("MoveFileOver"),
+            std::vector<std::string>{"MoveFileOver " + kTempPath + " -> " + kPath});
   EXPECT_EQ(env.system.files.count(kTempPath), 0u);
 }
 
