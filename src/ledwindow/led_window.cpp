@@ -85,6 +85,7 @@ bool GuardEmptyMask(App& app) {
   // Only a drive box names a drive; any other control must not index the mask.
   const int slot = DriveBoxSlot(app.lastConfigControl);
   if (slot == 0 || !app.toolkit.ControlExists(app.lastConfigControl)) return false;
+  app.toolkit.SetControlChecked(app.lastConfigControl, true);
   app.settings.drives[static_cast<std::size_t>(slot - 1)] = '1';
   app.toolkit.SetForegroundWindow(kDrivesAndIconsWindow);
   return true;

@@ -84,6 +84,8 @@ class Toolkit {
   virtual void SetControlFont(int control, int font) = 0;
   virtual void SetControlTooltip(int control, std::string_view text) = 0;
   virtual void SetControlImage(int control, int image) = 0;
+  // The check mark of a check box or radio button.
+  virtual void SetControlChecked(int control, bool checked) = 0;
 
   // --- Images and fonts --------------------------------------------------------------------
   // A black width x height image; its pixels stay valid until it is replaced or destroyed.

@@ -164,6 +164,7 @@ TEST(RebuildLedWindowTest, ClearingTheLastDriveGivesItBack) {
             "You need at least 1 drive checked.\nThis is not a game :-)");
   EXPECT_EQ(env.app.configEventPending, 0);
   EXPECT_EQ(env.app.settings.drives, MaskOf("C"));
+  EXPECT_TRUE(env.toolkit.controls.at(253).checked);  // the box is ticked again
   EXPECT_EQ(env.Window().rect, window);
   EXPECT_EQ(env.VisibleIcons(), icons);
   EXPECT_TRUE(env.journal.Contains("SetForegroundWindow 2"));

@@ -281,6 +281,11 @@ void FakeToolkit::SetControlImage(int control, int image) {
   if (it != controls.end()) it->second.image = image;
 }
 
+void FakeToolkit::SetControlChecked(int control, bool checked) {
+  auto it = controls.find(control);
+  if (it != controls.end()) it->second.checked = checked;
+}
+
 bool FakeToolkit::CreateImage(int image, int width, int height) {
   if (width <= 0 || height <= 0) return false;
   Bitmap b;

@@ -33,6 +33,7 @@ class FakeToolkit : public Toolkit {
     int font = 0;
     std::string tooltip;
     int image = 0;
+    bool checked = false;
   };
   struct Bitmap {
     int width = 0;
@@ -135,6 +136,7 @@ class FakeToolkit : public Toolkit {
   void SetControlFont(int control, int font) override;
   void SetControlTooltip(int control, std::string_view text) override;
   void SetControlImage(int control, int image) override;
+  void SetControlChecked(int control, bool checked) override;
 
   bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;

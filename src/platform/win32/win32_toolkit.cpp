@@ -593,6 +593,12 @@ void Win32Toolkit::SetControlText(int control, std::string_view text) {
   ::SetWindowTextA(record->hwnd, value.c_str());
 }
 
+void Win32Toolkit::SetControlChecked(int control, bool checked) {
+  const ControlRecord* record = LookUpControl(control);
+  if (record == nullptr) return;
+  ::SendMessageA(record->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void Win32Toolkit::SetControlFont(int control, int font) {
   ControlRecord* record = LookUpControl(control);
   const FontRecord* fontRecord = LookUpFont(font);

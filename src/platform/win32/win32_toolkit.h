@@ -52,6 +52,7 @@ class Win32Toolkit final : public Toolkit {
   void SetControlFont(int control, int font) override;
   void SetControlTooltip(int control, std::string_view text) override;
   void SetControlImage(int control, int image) override;
+  void SetControlChecked(int control, bool checked) override;
 
   bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;
