@@ -17,6 +17,10 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   target_link_options(GlintboxFileCounters PRIVATE -s)
 endif()
 
+# The drive query's cost on the real Win32 API; run by hand, not by ctest.
+add_executable(win_query_bench bench/win_query_bench.cpp)
+target_link_libraries(win_query_bench PRIVATE glintbox_win32)
+
 if(GLINTBOX_WIN_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
