@@ -1,0 +1,221 @@
+"""Runs the real Glintbox.exe under Wine and looks at it from outside, as a user would.
+
+The caller provides DISPLAY (a private Xvfb) and WINEPREFIX (a prefix used only by these
+tests); tests/e2e/run sets both up.
+"""
+
+import contextlib
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+EXE = Path(os.environ.get("GLINTBOX_EXE", ROOT / "build" / "win64" / "Glintbox.exe"))
+LOGS = ROOT / "build" / "logs" / "e2e"
+
+# Wine's first start in a fresh prefix brings up its services; later starts take about a second.
+START_TIMEOUT = 30.0
+
+DEFAULT_INI_LINES = [
+    "; Glintbox v1.12 - November 2011",
+    "; https://glintbox.example.org/",
+    "; ",
+    "[Settings]",
+    "WinX = 400",
+    "WinY = 10",
+    "Locked = No",
+    "Auto Hide Disconnected = No",
+    "Explore Drive With Mouse Button = 3",
+    "Vertical Mode = No",
+    "Show Icon Lines = Yes",
+    "Show Small Square On Icon = Yes",
+    "Drives = 11111111111111111111111111",
+    "ReadColor = 00D800",
+    "WriteColor = FF2626",
+    "BackColor = 000000",
+    "TextColor = FFFFFF",
+    "IconSize = 1",
+    "Custom IconSize = 10",
+    "Window Transperancy = 255",
+    "Device Detect Interval (seconds) = 10",
+    "Turn off Device Detect Interval = No",
+    "Minimize Button = No",
+    "Persistant Window = No",
+    "Click-Through = No",
+    "Dual Icon Window Mode = No",
+    "Window Snap and Limiting = Yes",
+    "Ignore On-Top upon First-Time Run = No",
+    "Always Show TrayIcon = No",
+]
+DEFAULT_INI = "".join(line + "\r\n" for line in DEFAULT_INI_LINES).encode("ascii")
+
+_work_dir = None
+
+
+def work_dir():
+    """One folder for the whole run. /tmp is Z:\\tmp\\ to Wine: no "\\Temp\\" in its path, so the
+    program keeps its INI file beside itself."""
+    global _work_dir
+    if _work_dir is None:
+        _work_dir = Path(tempfile.mkdtemp(prefix="glintbox-e2e."))
+        if "/Temp/" in str(_work_dir) + "/":
+            raise RuntimeError(f"{_work_dir}: a folder with /Temp/ in its path moves the INI file")
+    return _work_dir
+
+
+def remove_work_dir():
+    if _work_dir is not None:
+        shutil.rmtree(_work_dir, ignore_errors=True)
+
+
+def wait_until(predicate, timeout, interval=0.1):
+    """Polls predicate until it returns something true; returns that, or None on time-out."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            return None
+        time.sleep(interval)
+
+
+def xdotool_search(*args):
+    result = subprocess.run(["xdotool", "search", *args], capture_output=True, text=True,
+                            timeout=10)
+    return [int(w) for w in result.stdout.split()]
+
+
+class Glintbox:
+    """One copy of the program in a folder of its own, started with wine from another empty
+    folder (cwd), so that a file written to the current directory is not taken for one written
+    beside the program."""
+
+    def __init__(self, folder, cwd):
+        self.folder = Path(folder)
+        self.cwd = Path(cwd)
+        self.proc = None
+
+    @property
+    def exe(self):
+        return self.folder / "Glintbox.exe"
+
+    @property
+    def ini(self):
+        return self.folder / "Glintbox.ini"
+
+    def start(self):
+        log = open(LOGS / f"{self.folder.name}.log", "ab")
+        self.proc = subprocess.Popen(
+            ["wine", str(self.exe)], cwd=self.cwd, stdin=subprocess.DEVNULL,
+            stdout=log, stderr=log)
+        log.close()
+        return self
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def windows(self, name_regex):
+        """X windows of this process whose title matches name_regex (shown or hidden)."""
+        return xdotool_search("--all", "--pid", str(self.proc.pid), "--name", name_regex)
+
+    def wait_exit(self, timeout):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def stop(self):
+        if self.running():
+            self.proc.kill()
+        if self.proc is not None:
+            self.proc.wait(10)
+
+
+class GlintboxTestCase(unittest.TestCase):
+    """Gives each test fresh folders with a copy of the program and ends what it started."""
+
+    def setUp(self):
+        LOGS.mkdir(parents=True, exist_ok=True)
+        self._programs = []
+
+    def tearDown(self):
+        for program in self._programs:
+            program.stop()
+
+    def fresh_folder(self, under=""):
+        parent = work_dir() / under
+        parent.mkdir(parents=True, exist_ok=True)
+        return Path(tempfile.mkdtemp(prefix=self._testMethodName + ".", dir=parent))
+
+    def fresh_copy(self, ini_bytes=None, under=""):
+        """A copy of the program in a new folder below work_dir()/under."""
+        folder = self.fresh_folder(under)
+        shutil.copy2(EXE, folder / "Glintbox.exe")
+        if ini_bytes is not None:
+            (folder / "Glintbox.ini").write_bytes(ini_bytes)
+        program = Glintbox(folder, self.fresh_folder("cwd"))
+        self._programs.append(program)
+        return program
+
+    @contextlib.contextmanager
+    def started_copy(self, ini_bytes=None, under=""):
+        """A started fresh copy that is ended when the block is left, also on failure, so that
+        the next case of a table is not refused as a second instance."""
+        program = self.fresh_copy(ini_bytes, under).start()
+        try:
+            yield program
+        finally:
+            program.stop()
+
+    def screenshot(self, label):
+        path = LOGS / f"{self._testMethodName}-{label}.png"
+        subprocess.run(["import", "-window", "root", str(path)], capture_output=True, timeout=30)
+        return path
+
+    def fail_with_screenshot(self, message):
+        self.fail(f"{message} (screen: {self.screenshot('failure')})")
+
+    def wait_for(self, predicate, timeout, what):
+        value = wait_until(predicate, timeout)
+        if not value:
+            self.fail_with_screenshot(f"{what}: not seen within {timeout:.0f} s")
+        return value
+
+    def wait_for_ini(self, program, unlike=None, timeout=START_TIMEOUT, path=None):
+        """Waits until the INI file (beside the program unless path is given) exists, is not
+        empty, differs from unlike and reads the same twice 0.2 s apart (a file still being
+        written is not taken); returns its bytes."""
+        path = path or program.ini
+
+        def settled():
+            if not path.is_file():
+                return None
+            first = path.read_bytes()
+            time.sleep(0.2)
+            second = path.read_bytes() if path.is_file() else b""
+            if first != second or not second or second == unlike:
+                return None
+            return second
+
+        content = wait_until(settled, timeout)
+        if content is None:
+            state = "not written" if unlike is None else "not replaced"
+            self.fail_with_screenshot(f"{path} {state} within {timeout:.0f} s; "
+                                      f"program running: {program.running()}")
+        return content
+
+    def assertDefaultIni(self, content):
+        # Compared as lines, so that a failure names the line; the final "" is the CR LF that
+        # ends the last line.
+        self.assertEqual(content.decode("latin-1").split("\r\n"), [*DEFAULT_INI_LINES, ""])
+
+    def wait_until_started(self, program):
+        """The main window exists (shown or not) once the settings are loaded."""
+        self.wait_for(lambda: program.windows("^Glintbox$") or not program.running(),
+                      START_TIMEOUT, "the Glintbox window")
+        self.assertTrue(program.running(), "the program ended during start-up")
