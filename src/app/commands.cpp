@@ -70,8 +70,8 @@ namespace {
 
 void ExitCommand(App& app) {
   StopTimers(app);
-  const int answer =
-      app.toolkit.ShowMessageBox("Glintbox", "Do you want to exit?", mb::kYesNo | mb::kIconQuestion);
+  const int answer = app.toolkit.ShowMessageBox("Glintbox", "Do you want to exit?",
+                                                mb::kYesNo | mb::kIconQuestion);
   if (answer == mb::kIdYes) {
     SaveSettings(app);
     app.toolkit.DestroyWindow(kLedWindow);
@@ -101,10 +101,16 @@ CommandFlow RunMenuCommand(App& app, int item) {
   }
 }
 
-void DeactivateToTray(App& app) { (void)app; }
+void DeactivateToTray(App& app) {
+  (void)app;
+}
 
-void ExploreByDoubleClick(App& app) { (void)app; }
+void ExploreByDoubleClick(App& app) {
+  (void)app;
+}
 
-void ExploreByMiddleClick(App& app) { (void)app; }
+void ExploreByMiddleClick(App& app) {
+  (void)app;
+}
 
 }  // namespace glint

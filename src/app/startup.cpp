@@ -40,10 +40,14 @@ int OsVersionCode(const OsVersionInfo& info) {
   if (!info.ok) return 100;
   if (info.platformId == kPlatformWindows) {
     switch (info.minor) {
-      case 0: return 10;   // 95
-      case 10: return 30;  // 98
-      case 90: return 40;  // Me
-      default: return 100;
+      case 0:
+        return 10;  // 95
+      case 10:
+        return 30;  // 98
+      case 90:
+        return 40;  // Me
+      default:
+        return 100;
     }
   }
   if (info.platformId != kPlatformNt) return 100;
@@ -105,8 +109,9 @@ void ResolveProgramFolder(App& app) {
 std::string BuildAboutText() {
   std::string text;
   text += std::string(kProductName) + " " + std::string(kVersionString) + "\n\n";
-  text += "Disk activity lights for every drive letter: green while a drive reads, red while "
-          "it writes.\n\n";
+  text +=
+      "Disk activity lights for every drive letter: green while a drive reads, red while "
+      "it writes.\n\n";
   text += "Written and maintained by the Glintbox developers.\n";
   text += std::string(kMakerWebPage);
   return text;
@@ -117,8 +122,7 @@ void StartUp(App& app) {
   app.toolkit.Initialize();
 
   // 2. One copy at a time.
-  if (app.system.CreateInstanceMutex(kProductName) != MutexResult::kCreated)
-    RefuseSecondCopy(app);
+  if (app.system.CreateInstanceMutex(kProductName) != MutexResult::kCreated) RefuseSecondCopy(app);
 
   // 3. Old systems.
   app.osVersionCode = OsVersionCode(app.system.VersionInfo());

@@ -12,10 +12,16 @@ int LimitWindowToWorkArea(App& app, int window) {
   return 0;
 }
 
-void MoveWindowWithMouse(App& app) { (void)app; }
+void MoveWindowWithMouse(App& app) {
+  (void)app;
+}
 
-void ReplayClickBeneath(App& app) { (void)app; }
+void ReplayClickBeneath(App& app) {
+  (void)app;
+}
 
-void KeepOffTaskbar(App& app) { (void)app; }
+void KeepOffTaskbar(App& app) {
+  (void)app;
+}
 
 }  // namespace glint

@@ -12,9 +12,15 @@ constexpr Color MakeColor(int red, int green, int blue) {
   return static_cast<Color>(red & 0xFF) | (static_cast<Color>(green & 0xFF) << 8) |
          (static_cast<Color>(blue & 0xFF) << 16);
 }
-constexpr int ColorRed(Color c) { return static_cast<int>(c & 0xFF); }
-constexpr int ColorGreen(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int ColorBlue(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int ColorRed(Color c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int ColorGreen(Color c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int ColorBlue(Color c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Pixels of a numbered image: 24-bit, top-down, bytes blue-green-red, rows padded to 4 bytes.
 // This is exactly a DIB section's memory, so the Windows side shares it with GDI.

@@ -50,8 +50,8 @@ class Toolkit {
   // --- Windows -----------------------------------------------------------------------------
   // A borderless popup (no caption, no border) whose class has double-clicks and the button-face
   // background; created hidden with the given client size at the given screen position.
-  virtual bool CreatePopupWindow(int window, std::string_view title, int x, int y,
-                                 int clientWidth, int clientHeight) = 0;
+  virtual bool CreatePopupWindow(int window, std::string_view title, int x, int y, int clientWidth,
+                                 int clientHeight) = 0;
   virtual void DestroyWindow(int window) = 0;
   virtual bool WindowExists(int window) const = 0;
   virtual bool IsWindowVisible(int window) const = 0;

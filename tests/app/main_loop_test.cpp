@@ -61,9 +61,12 @@ TEST(MainLoopTest, LastControlNumberFollowsControlMenuAndTrayEvents) {
     int last;
   };
   const std::vector<Step> steps = {
-      {Event::Control(7), 7},          {Event::Raw(msg::kTimer), 7},
-      {Event::Raw(msg::kLButtonDblClk), 7}, {Event::Menu(5), 5},
-      {Event::Tray(kTrayLeftPress), 0}, {Event::Raw(msg::kMButtonUp), 0},
+      {Event::Control(7), 7},
+      {Event::Raw(msg::kTimer), 7},
+      {Event::Raw(msg::kLButtonDblClk), 7},
+      {Event::Menu(5), 5},
+      {Event::Tray(kTrayLeftPress), 0},
+      {Event::Raw(msg::kMButtonUp), 0},
   };
   for (const auto& step : steps) {
     tk.Post(step.event);

@@ -36,22 +36,15 @@ TEST(OsVersionCodeTest, EveryRowOfTheTable) {
       {{true, 1, 4, 0, false, 0}, 10},   // 95
       {{true, 1, 4, 10, false, 0}, 30},  // 98
       {{true, 1, 4, 90, false, 0}, 40},  // Me
-      {{true, 1, 4, 50, false, 0}, 100},
-      {{true, 2, 3, 51, true, 1}, 5},
-      {{true, 2, 4, 0, true, 1}, 20},
-      {{true, 2, 5, 0, true, 1}, 50},
-      {{true, 2, 5, 1, true, 1}, 60},
-      {{true, 2, 5, 2, true, 1}, 60},  // XP x64
-      {{true, 2, 5, 2, true, 3}, 65},  // Server 2003
+      {{true, 1, 4, 50, false, 0}, 100}, {{true, 2, 3, 51, true, 1}, 5},
+      {{true, 2, 4, 0, true, 1}, 20},    {{true, 2, 5, 0, true, 1}, 50},
+      {{true, 2, 5, 1, true, 1}, 60},    {{true, 2, 5, 2, true, 1}, 60},  // XP x64
+      {{true, 2, 5, 2, true, 3}, 65},                                     // Server 2003
       {{true, 2, 5, 2, false, 1}, 65},  // the extended query failed: not a workstation
-      {{true, 2, 6, 0, true, 1}, 70},
-      {{true, 2, 6, 0, true, 2}, 75},
-      {{true, 2, 6, 1, true, 1}, 80},
-      {{true, 2, 6, 1, true, 3}, 75},  // Server 2008 R2
-      {{true, 2, 6, 2, true, 1}, 100},
-      {{true, 2, 10, 0, true, 1}, 100},
-      {{true, 2, 5, 3, true, 1}, 100},
-      {{true, 0, 3, 1, false, 0}, 100},  // Win32s
+      {{true, 2, 6, 0, true, 1}, 70},    {{true, 2, 6, 0, true, 2}, 75},
+      {{true, 2, 6, 1, true, 1}, 80},    {{true, 2, 6, 1, true, 3}, 75},  // Server 2008 R2
+      {{true, 2, 6, 2, true, 1}, 100},   {{true, 2, 10, 0, true, 1}, 100},
+      {{true, 2, 5, 3, true, 1}, 100},   {{true, 0, 3, 1, false, 0}, 100},  // Win32s
       {{true, 3, 6, 1, true, 1}, 100},
   };
   for (const auto& c : cases) {
@@ -152,13 +145,13 @@ TEST(StartUpTest, OldWindowsIsRefusedAndNewerRuns) {
     int vistaOrSeven;
   };
   const std::vector<Case> cases = {
-      {{true, 2, 3, 51, true, 1}, false, 0}, {{true, 1, 4, 0, false, 0}, false, 0},
-      {{true, 2, 4, 0, true, 1}, false, 0},  {{true, 1, 4, 10, false, 0}, false, 0},
+      {{true, 2, 3, 51, true, 1}, false, 0},  {{true, 1, 4, 0, false, 0}, false, 0},
+      {{true, 2, 4, 0, true, 1}, false, 0},   {{true, 1, 4, 10, false, 0}, false, 0},
       {{true, 1, 4, 90, false, 0}, false, 0}, {{true, 2, 5, 0, true, 1}, true, 0},
-      {{true, 2, 5, 1, true, 1}, true, 0},   {{true, 2, 5, 2, true, 3}, true, 0},
-      {{true, 2, 6, 0, true, 1}, true, 1},   {{true, 2, 6, 0, true, 3}, true, 0},
-      {{true, 2, 6, 1, true, 1}, true, 1},   {{true, 2, 6, 1, true, 3}, true, 0},
-      {{true, 2, 10, 0, true, 1}, true, 0},  {{false, 0, 0, 0, false, 0}, true, 0},
+      {{true, 2, 5, 1, true, 1}, true, 0},    {{true, 2, 5, 2, true, 3}, true, 0},
+      {{true, 2, 6, 0, true, 1}, true, 1},    {{true, 2, 6, 0, true, 3}, true, 0},
+      {{true, 2, 6, 1, true, 1}, true, 1},    {{true, 2, 6, 1, true, 3}, true, 0},
+      {{true, 2, 10, 0, true, 1}, true, 0},   {{false, 0, 0, 0, false, 0}, true, 0},
   };
   for (const auto& c : cases) {
     FakeEnv env;
@@ -221,8 +214,9 @@ TEST(StartUpTest, LedWindowAndControlsAreCreatedHidden) {
 
 TEST(StartUpTest, MinimizeButtonFollowsOrientationAndSetting) {
   FakeEnv env;
-  std::string ini = "[Settings]\r\nVertical Mode = Yes\r\nMinimize Button = Yes\r\n"
-                    "IconSize = 3\r\n";
+  std::string ini =
+      "[Settings]\r\nVertical Mode = Yes\r\nMinimize Button = Yes\r\n"
+      "IconSize = 3\r\n";
   ini += "; " + std::string(200, '-') + "\r\n";  // long enough to be read as it is
   env.system.files[kIni] = ini;
   ASSERT_TRUE(Start(env));
@@ -288,10 +282,10 @@ TEST(TrayImageTest, HalvesAndOpenRing) {
   ASSERT_TRUE(image);
   EXPECT_EQ(image.Pixel(0, 0), MakeColor(0, 0, 0));
   EXPECT_EQ(image.Pixel(31, 31), MakeColor(255, 0, 0));
-  EXPECT_EQ(image.Pixel(5, 15), MakeColor(255, 255, 255));    // left of the ring
-  EXPECT_EQ(image.Pixel(15, 5), MakeColor(255, 255, 255));    // top of the ring
-  EXPECT_EQ(image.Pixel(26, 16), MakeColor(255, 0, 0));       // the opening on the right
-  EXPECT_EQ(image.Pixel(15, 15), MakeColor(0, 0, 0));         // inside the ring
+  EXPECT_EQ(image.Pixel(5, 15), MakeColor(255, 255, 255));  // left of the ring
+  EXPECT_EQ(image.Pixel(15, 5), MakeColor(255, 255, 255));  // top of the ring
+  EXPECT_EQ(image.Pixel(26, 16), MakeColor(255, 0, 0));     // the opening on the right
+  EXPECT_EQ(image.Pixel(15, 15), MakeColor(0, 0, 0));       // inside the ring
 }
 
 }  // namespace

@@ -48,8 +48,7 @@ TEST_F(FileCountersSamplerTest, IconsFollowTheCountersFile) {
   app.samplingEnabled = 1;
 
   auto shown = [&](int control) {
-    return reinterpret_cast<void*>(
-        SendMessageA(Control(control), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    return reinterpret_cast<void*>(SendMessageA(Control(control), STM_GETIMAGE, IMAGE_BITMAP, 0));
   };
   auto tick = [&](const std::string& contents) {
     ASSERT_TRUE(system.WriteFileFlushed(counters, contents));

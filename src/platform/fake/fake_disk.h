@@ -21,8 +21,8 @@ class FakeDisk : public Disk {
     bool hasFreeSpace = true;
     std::uint64_t freeBytes = 0;
     std::uint64_t totalBytes = 0;
-    bool opens = true;       // the device opens
-    bool answers = true;     // the performance query succeeds
+    bool opens = true;    // the device opens
+    bool answers = true;  // the performance query succeeds
     std::uint32_t readCount = 0;
     std::uint32_t writeCount = 0;
   };

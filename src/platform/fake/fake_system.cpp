@@ -7,8 +7,12 @@ MutexResult FakeSystem::CreateInstanceMutex(std::string_view name) {
   return mutexResult;
 }
 
-void FakeSystem::ReleaseInstanceMutex() { journal_.Add("ReleaseInstanceMutex"); }
-void FakeSystem::CloseInstanceMutex() { journal_.Add("CloseInstanceMutex"); }
+void FakeSystem::ReleaseInstanceMutex() {
+  journal_.Add("ReleaseInstanceMutex");
+}
+void FakeSystem::CloseInstanceMutex() {
+  journal_.Add("CloseInstanceMutex");
+}
 
 OsVersionInfo FakeSystem::VersionInfo() {
   journal_.Add("VersionInfo");

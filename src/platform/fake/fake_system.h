@@ -27,8 +27,8 @@ class FakeSystem : public System {
   OsVersionInfo version{true, 2, 6, 1, true, 1};  // Windows 7 workstation
   std::string modulePath = "C:\\Program Files\\Glintbox\\Glintbox.exe";
   std::string currentDirectory = "C:\\Users\\user";
-  bool processStarts = true;   // StartProcess succeeds
-  bool shellOpens = true;      // ShellOpen succeeds
+  bool processStarts = true;                 // StartProcess succeeds
+  bool shellOpens = true;                    // ShellOpen succeeds
   std::map<std::string, std::string> files;  // full path -> bytes
   std::set<std::string> directories;         // full paths that are directories
   std::set<std::string> unreadable;          // exist but cannot be opened for reading

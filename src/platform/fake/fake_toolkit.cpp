@@ -9,7 +9,9 @@
 namespace glint {
 
 namespace {
-std::string Num(int n) { return std::to_string(n); }
+std::string Num(int n) {
+  return std::to_string(n);
+}
 
 // The glyph renderer: a 5 x 7 bitmap font, each glyph bit a square of `scale` pixels, where
 // scale = max(1, em height / 9) and the em height is the font's points at 96 pixels per inch.
@@ -163,7 +165,9 @@ void FakeToolkit::DestroyWindow(int window) {
     it = it->first.first == window ? timers.erase(it) : std::next(it);
 }
 
-bool FakeToolkit::WindowExists(int window) const { return windows.count(window) != 0; }
+bool FakeToolkit::WindowExists(int window) const {
+  return windows.count(window) != 0;
+}
 
 bool FakeToolkit::IsWindowVisible(int window) const {
   auto it = windows.find(window);
@@ -186,8 +190,8 @@ bool FakeToolkit::SetWindowPos(int window, ZOrder z, int x, int y, int width, in
     int wd = w.rect.Width(), ht = w.rect.Height();
     w.rect = {x, y, x + wd, y + ht};
   }
-  if (!(flags & swp::kNoSize)) w.rect = {w.rect.left, w.rect.top, w.rect.left + width,
-                                          w.rect.top + height};
+  if (!(flags & swp::kNoSize))
+    w.rect = {w.rect.left, w.rect.top, w.rect.left + width, w.rect.top + height};
   if (z == ZOrder::kTopmost) w.topmost = true;
   if (z == ZOrder::kNoTopmost) w.topmost = false;
   if (flags & swp::kShowWindow) w.visible = true;
@@ -223,8 +227,8 @@ bool FakeToolkit::WorkAreaNearWindow(int window, Rect& area) const {
   return true;
 }
 
-bool FakeToolkit::CreateImageControl(int window, int control, int x, int y, int width,
-                                     int height, int image) {
+bool FakeToolkit::CreateImageControl(int window, int control, int x, int y, int width, int height,
+                                     int image) {
   if (!WindowExists(window)) return false;
   Control c;
   c.window = window;
@@ -247,9 +251,13 @@ bool FakeToolkit::CreateButton(int window, int control, int x, int y, int width,
   return true;
 }
 
-void FakeToolkit::DestroyControl(int control) { controls.erase(control); }
+void FakeToolkit::DestroyControl(int control) {
+  controls.erase(control);
+}
 
-bool FakeToolkit::ControlExists(int control) const { return controls.count(control) != 0; }
+bool FakeToolkit::ControlExists(int control) const {
+  return controls.count(control) != 0;
+}
 
 void FakeToolkit::MoveControl(int control, int x, int y, int width, int height) {
   auto it = controls.find(control);
@@ -297,7 +305,9 @@ bool FakeToolkit::CreateImage(int image, int width, int height) {
   return true;
 }
 
-void FakeToolkit::DestroyImage(int image) { images.erase(image); }
+void FakeToolkit::DestroyImage(int image) {
+  images.erase(image);
+}
 
 ImageView FakeToolkit::Image(int image) {
   auto it = images.find(image);
@@ -305,7 +315,9 @@ ImageView FakeToolkit::Image(int image) {
   return {it->second.bits.data(), it->second.width, it->second.height, it->second.stride};
 }
 
-void FakeToolkit::ImageChanged(int image) { (void)image; }
+void FakeToolkit::ImageChanged(int image) {
+  (void)image;
+}
 
 bool FakeToolkit::CreateNumberedFont(int font, std::string_view face, int points, int weight) {
   journal_.Add("CreateNumberedFont " + Num(font));
@@ -313,7 +325,9 @@ bool FakeToolkit::CreateNumberedFont(int font, std::string_view face, int points
   return true;
 }
 
-bool FakeToolkit::FontExists(int font) const { return fonts.count(font) != 0; }
+bool FakeToolkit::FontExists(int font) const {
+  return fonts.count(font) != 0;
+}
 
 void FakeToolkit::DrawString(int image, int font, int x, int y, std::string_view text,
                              Color color) {
@@ -429,8 +443,7 @@ Event FakeToolkit::WaitEvent() {
     return e;
   }
   if (messages.empty() && onEmpty) onEmpty(*this);
-  if (messages.empty())
-    throw std::logic_error("FakeToolkit: WaitEvent with an empty event script");
+  if (messages.empty()) throw std::logic_error("FakeToolkit: WaitEvent with an empty event script");
   return Deliver();
 }
 
@@ -445,8 +458,7 @@ bool FakeToolkit::PollEvent(Event& event) {
   return true;
 }
 
-int FakeToolkit::ShowMessageBox(std::string_view caption, std::string_view text,
-                                unsigned flags) {
+int FakeToolkit::ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) {
   journal_.Add("MessageBox " + std::string(caption) + "|" + std::string(text));
   messageBoxes.push_back({std::string(caption), std::string(text), flags});
   if ((flags & 0xF) == mb::kYesNo) {

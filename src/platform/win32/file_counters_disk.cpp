@@ -11,8 +11,8 @@ namespace glint {
 
 std::string FileCountersDisk::DefaultCountersPath() {
   char fromEnvironment[MAX_PATH] = {};
-  const DWORD length = ::GetEnvironmentVariableA("GLINTBOX_COUNTERS_FILE", fromEnvironment,
-                                                 MAX_PATH);
+  const DWORD length =
+      ::GetEnvironmentVariableA("GLINTBOX_COUNTERS_FILE", fromEnvironment, MAX_PATH);
   if (length > 0 && length < MAX_PATH) return fromEnvironment;
   char module[MAX_PATH] = {};
   const DWORD moduleLength = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
@@ -40,8 +40,7 @@ bool ParseDriveCounters(const std::string& text, char letter, std::uint32_t& rea
   return false;
 }
 
-DiskCountersResult FileCountersDisk::ReadCounters(const char* devicePath,
-                                                  std::uint32_t& readCount,
+DiskCountersResult FileCountersDisk::ReadCounters(const char* devicePath, std::uint32_t& readCount,
                                                   std::uint32_t& writeCount) {
   // "\\.\X:"
   if (devicePath == nullptr || std::strlen(devicePath) < 6) return DiskCountersResult::kOpenFailed;
