@@ -287,29 +287,35 @@ void Win32Toolkit::ReleaseAll() {
 
 // --- Lookup -----------------------------------------------------------------------------------
 
+namespace {
+
+// The record under a number, or null.
+template <typename Map>
+auto FindRecord(const Map& records, int number) -> decltype(records.begin()->second.get()) {
+  auto it = records.find(number);
+  return it == records.end() ? nullptr : it->second.get();
+}
+
+}  // namespace
+
 Win32Toolkit::WindowRecord* Win32Toolkit::LookUpWindow(int window) const {
-  auto it = windows_.find(window);
-  return it == windows_.end() ? nullptr : it->second.get();
+  return FindRecord(windows_, window);
 }
 
 Win32Toolkit::ControlRecord* Win32Toolkit::LookUpControl(int control) const {
-  auto it = controls_.find(control);
-  return it == controls_.end() ? nullptr : it->second.get();
+  return FindRecord(controls_, control);
 }
 
 Win32Toolkit::ImageRecord* Win32Toolkit::LookUpImage(int image) const {
-  auto it = images_.find(image);
-  return it == images_.end() ? nullptr : it->second.get();
+  return FindRecord(images_, image);
 }
 
 Win32Toolkit::FontRecord* Win32Toolkit::LookUpFont(int font) const {
-  auto it = fonts_.find(font);
-  return it == fonts_.end() ? nullptr : it->second.get();
+  return FindRecord(fonts_, font);
 }
 
 Win32Toolkit::MenuRecord* Win32Toolkit::LookUpMenu(int menu) const {
-  auto it = menus_.find(menu);
-  return it == menus_.end() ? nullptr : it->second.get();
+  return FindRecord(menus_, menu);
 }
 
 void* Win32Toolkit::NativeWindow(int window) const {
