@@ -53,6 +53,9 @@ struct App {
   System& system;
 
   AppSettings settings;
+  // 1 when the settings file exists but could not be read: saving would then replace the
+  // user's file with fallback values, so saves are skipped for the run.
+  int settingsFileUnreadable = 0;
 
   // Start-up.
   int osVersionCode = 0;

@@ -163,11 +163,18 @@ void LoadSettings(App& app) {
     }
   }
   std::string text;
-  if (!app.system.ReadWholeFile(path, text)) text.clear();  // every key takes its fallback
+  app.settingsFileUnreadable = 0;
+  if (!app.system.ReadWholeFile(path, text)) {
+    text.clear();  // every key takes its fallback
+    app.settingsFileUnreadable = 1;
+  }
   ReadSettingsText(text, app.settings);
 }
 
 void SaveSettings(App& app) {
+  // A file that was there but could not be read (locked by another program, say) holds the
+  // user's settings; the fallbacks in memory must not overwrite it.
+  if (app.settingsFileUnreadable == 1) return;
   std::string text;
   WriteSettingsFile(app, text);
 }

@@ -232,6 +232,15 @@ TEST(SettingsFileLoadTest, UnreadableFileGivesTheFallbacks) {
   LoadSettings(env.app);
   EXPECT_EQ(env.app.settings, FallbackSettings());
   EXPECT_EQ(env.system.files.at(kPath), kDefaultFile);
+  // Saving the fallbacks would lose the user's file; a later readable load saves again.
+  SaveSettings(env.app);
+  EXPECT_EQ(env.system.files.at(kPath), kDefaultFile);
+  EXPECT_EQ(env.system.writes, 0);
+  env.system.unreadable.clear();
+  LoadSettings(env.app);
+  env.app.settings.locked = 1;
+  SaveSettings(env.app);
+  EXPECT_NE(env.system.files.at(kPath).find("Locked = Yes\r\n"), std::string::npos);
 }
 
 // With nowhere to write, the program runs on as it would have after writing the default file.
