@@ -6,6 +6,7 @@ tests); tests/e2e/run sets both up.
 
 import contextlib
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -15,6 +16,9 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 EXE = Path(os.environ.get("GLINTBOX_EXE", ROOT / "build" / "win64" / "Glintbox.exe"))
+# The same program with its drive counters read from counters.txt beside it.
+COUNTERS_EXE = Path(os.environ.get("GLINTBOX_COUNTERS_EXE",
+                                   EXE.parent / "GlintboxFileCounters.exe"))
 LOGS = ROOT / "build" / "logs" / "e2e"
 
 # Wine's first start in a fresh prefix brings up its services; later starts take about a second.
@@ -53,6 +57,18 @@ DEFAULT_INI_LINES = [
 ]
 DEFAULT_INI = "".join(line + "\r\n" for line in DEFAULT_INI_LINES).encode("ascii")
 
+
+def settings_ini(changes):
+    """The default settings file with some values replaced, e.g. {"Vertical Mode": "Yes"}."""
+    unknown = set(changes) - {line.split(" = ")[0] for line in DEFAULT_INI_LINES}
+    if unknown:
+        raise KeyError(f"not settings keys: {sorted(unknown)}")
+    lines = []
+    for line in DEFAULT_INI_LINES:
+        key = line.split(" = ")[0]
+        lines.append(f"{key} = {changes[key]}" if key in changes else line)
+    return "".join(line + "\r\n" for line in lines).encode("ascii")
+
 _work_dir = None
 
 
@@ -90,6 +106,44 @@ def xdotool_search(*args):
     return [int(w) for w in result.stdout.split()]
 
 
+def window_geometry(window):
+    """(x, y, width, height) of an X window, or None once it is gone. Wine's borderless
+    windows have no frame, so this is also the client area."""
+    result = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(window)],
+                            capture_output=True, text=True, timeout=10)
+    values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+    try:
+        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+    except (KeyError, ValueError):
+        return None
+
+
+class Pixels:
+    """A screen area as 8-bit RGB; pixels[x, y] counts from the area's top left."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    def __getitem__(self, xy):
+        x, y = xy
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"({x}, {y}) outside {self.width} x {self.height}")
+        at = 3 * (y * self.width + x)
+        return tuple(self.data[at:at + 3])
+
+
+def grab_screen(x, y, width, height):
+    """The pixels of a screen area as the X server shows them (ImageMagick's import)."""
+    result = subprocess.run(
+        ["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+         "-depth", "8", "ppm:-"], capture_output=True, timeout=30)
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", result.stdout)
+    if header is None:
+        raise RuntimeError(f"import gave no picture: {result.stderr.decode(errors='replace')}")
+    w, h = int(header.group(1)), int(header.group(2))
+    return Pixels(w, h, result.stdout[header.end():header.end() + 3 * w * h])
+
+
 class Glintbox:
     """One copy of the program in a folder of its own, started with wine from another empty
     folder (cwd), so that a file written to the current directory is not taken for one written
@@ -107,6 +161,15 @@ class Glintbox:
     @property
     def ini(self):
         return self.folder / "Glintbox.ini"
+
+    def write_counters(self, counters):
+        """Gives the counters build its drive counters, e.g. {"C": (120, 7)}; the file is
+        replaced in one step, so that the program never reads half of it."""
+        text = "".join(f"{letter} {reads} {writes}\r\n"
+                       for letter, (reads, writes) in counters.items())
+        part = self.folder / "counters.txt.part"
+        part.write_text(text, encoding="ascii")
+        os.replace(part, self.folder / "counters.txt")
 
     def start(self):
         log = open(LOGS / f"{self.folder.name}.log", "ab")
@@ -152,10 +215,11 @@ class GlintboxTestCase(unittest.TestCase):
         parent.mkdir(parents=True, exist_ok=True)
         return Path(tempfile.mkdtemp(prefix=self._testMethodName + ".", dir=parent))
 
-    def fresh_copy(self, ini_bytes=None, under=""):
-        """A copy of the program in a new folder below work_dir()/under."""
+    def fresh_copy(self, ini_bytes=None, under="", exe=EXE):
+        """A copy of the program (or of exe, under the program's name) in a new folder below
+        work_dir()/under."""
         folder = self.fresh_folder(under)
-        shutil.copy2(EXE, folder / "Glintbox.exe")
+        shutil.copy2(exe, folder / "Glintbox.exe")
         if ini_bytes is not None:
             (folder / "Glintbox.ini").write_bytes(ini_bytes)
         program = Glintbox(folder, self.fresh_folder("cwd"))
@@ -163,10 +227,10 @@ class GlintboxTestCase(unittest.TestCase):
         return program
 
     @contextlib.contextmanager
-    def started_copy(self, ini_bytes=None, under=""):
+    def started_copy(self, ini_bytes=None, under="", exe=EXE):
         """A started fresh copy that is ended when the block is left, also on failure, so that
         the next case of a table is not refused as a second instance."""
-        program = self.fresh_copy(ini_bytes, under).start()
+        program = self.fresh_copy(ini_bytes, under, exe).start()
         try:
             yield program
         finally:
@@ -213,6 +277,34 @@ class GlintboxTestCase(unittest.TestCase):
         # Compared as lines, so that a failure names the line; the final "" is the CR LF that
         # ends the last line.
         self.assertEqual(content.decode("latin-1").split("\r\n"), [*DEFAULT_INI_LINES, ""])
+
+    def wait_for_led_window(self, program, size, timeout=START_TIMEOUT, settled=3.0):
+        """Waits until the program's window titled Glintbox is width x height; returns its
+        (x, y, width, height). Every layout first passes through a reset width of 8, so any
+        other size that holds for `settled` seconds is taken as final, and a wrong one fails
+        then rather than at the time-out."""
+        seen = {"geometries": None, "since": 0.0}
+
+        def sized():
+            if not program.running():
+                return "ended"
+            geometries = [window_geometry(w) for w in program.windows("^Glintbox$")]
+            match = next((g for g in geometries if g and g[2:] == tuple(size)), None)
+            if match:
+                return match
+            if geometries != seen["geometries"]:
+                seen.update(geometries=geometries, since=time.monotonic())
+            elif (geometries and all(g and g[2] != 8 for g in geometries)
+                  and time.monotonic() - seen["since"] > settled):
+                return "settled"
+            return None
+
+        geometry = wait_until(sized, timeout)
+        if geometry in (None, "ended", "settled"):
+            self.fail_with_screenshot(
+                f"no Glintbox window of {size[0]} x {size[1]}; last seen (x, y, w, h): "
+                f"{seen['geometries']}; running: {program.running()}")
+        return geometry
 
     def wait_until_started(self, program):
         """The main window exists (shown or not) once the settings are loaded."""
