@@ -851,13 +851,24 @@ bool Win32Toolkit::AddTrayIcon(int icon, int ownerWindow, int image) {
   return true;
 }
 
+namespace {
+
+// The fields that name an existing tray icon.
+template <typename Record>
+NOTIFYICONDATAA TrayIconData(const Record& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = kNotifyIconDataV1Size;
+  data.hWnd = record.owner;
+  data.uID = record.id;
+  return data;
+}
+
+}  // namespace
+
 void Win32Toolkit::SetTrayTooltip(int icon, std::string_view text) {
   auto it = trayIcons_.find(icon);
   if (it == trayIcons_.end()) return;
-  NOTIFYICONDATAA data{};
-  data.cbSize = kNotifyIconDataV1Size;
-  data.hWnd = it->second->owner;
-  data.uID = it->second->id;
+  NOTIFYICONDATAA data = TrayIconData(*it->second);
   data.uFlags = NIF_TIP;
   const std::size_t length = std::min(text.size(), kTrayTipChars);
   std::memcpy(data.szTip, text.data(), length);
@@ -868,10 +879,7 @@ void Win32Toolkit::SetTrayTooltip(int icon, std::string_view text) {
 void Win32Toolkit::RemoveTrayIcon(int icon) {
   auto it = trayIcons_.find(icon);
   if (it == trayIcons_.end()) return;
-  NOTIFYICONDATAA data{};
-  data.cbSize = kNotifyIconDataV1Size;
-  data.hWnd = it->second->owner;
-  data.uID = it->second->id;
+  NOTIFYICONDATAA data = TrayIconData(*it->second);
   ::Shell_NotifyIconA(NIM_DELETE, &data);
   trayIcons_.erase(it);  // then the icon handle is destroyed
 }
