@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
 #include "platform/fake/fake_disk.h"
@@ -18,7 +19,7 @@ namespace {
 
 struct BenchEnv {
   explicit BenchEnv(int edge) {
-    ApplyDefaults(app);
+    ApplyDefaults(app, nullptr);
     SetEdge(edge);
     app.presenceMask = "00111100000000000000000000";
     CreateLedWindow(app);

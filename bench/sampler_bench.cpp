@@ -6,7 +6,8 @@
 #include <new>
 #include <string>
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "monitor/sampler.h"
 #include "platform/fake/fake_disk.h"
 #include "platform/fake/fake_system.h"

@@ -6,10 +6,10 @@ file(GLOB GLINTBOX_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(glintbox_win32 STATIC ${GLINTBOX_WIN32_SOURCES})
 target_link_libraries(glintbox_win32 PUBLIC glintbox_core comctl32 ole32 shell32 gdi32 user32 comdlg32 winmm)
 
-add_executable(Glintbox WIN32 src/app/winmain.cpp)
+add_executable(Glintbox WIN32 src/platform/win32/entry/winmain.cpp)
 target_link_libraries(Glintbox PRIVATE glintbox_win32)
 # The test build: the same program, with drive counters read from a file (Wine's never move).
-add_executable(GlintboxFileCounters WIN32 src/app/winmain.cpp)
+add_executable(GlintboxFileCounters WIN32 src/platform/win32/entry/winmain.cpp)
 target_compile_definitions(GlintboxFileCounters PRIVATE GLINTBOX_FILE_COUNTERS)
 target_link_libraries(GlintboxFileCounters PRIVATE glintbox_win32)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
@@ -18,7 +18,7 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
 endif()
 
 # The drive query's cost on the real Win32 API; run by hand, not by ctest.
-add_executable(win_query_bench bench/win_query_bench.cpp)
+add_executable(win_query_bench bench/win/win_query_bench.cpp)
 target_link_libraries(win_query_bench PRIVATE glintbox_win32)
 
 if(GLINTBOX_WIN_TESTS)

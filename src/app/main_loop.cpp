@@ -1,55 +1,30 @@
 #include "app/main_loop.h"
 
-#include "app/app.h"
 #include "app/commands.h"
+#include "app/loop_action.h"
+#include "app/menu.h"
 #include "app/timers.h"
+#include "app/tray.h"
+#include "core/app.h"
+#include "core/event_loop.h"
 #include "ledwindow/led_window.h"
 #include "placement/placement.h"
 
 namespace glint {
 
-LoopAction ChooseLoopAction(const AppSettings& settings, const Event& event) {
-  switch (event.kind) {
-    case EventKind::kRaw:
-      switch (event.message) {
-        case msg::kLButtonUp:
-          return settings.clickThrough == 1 ? LoopAction::kReplayClick : LoopAction::kNothing;
-        case msg::kLButtonDblClk:
-          return LoopAction::kExploreByDoubleClick;
-        case msg::kMButtonUp:
-          return LoopAction::kExploreByMiddleClick;
-        case msg::kRButtonDown:
-          return settings.persistentWindow == 1 ? LoopAction::kShowMenuTimersOff
-                                                : LoopAction::kShowMenu;
-        default:
-          return LoopAction::kNothing;
-      }
-    case EventKind::kTray:
-      return LoopAction::kShowMenu;
-    case EventKind::kControl:
-      if (event.number == kMinimizeButtonControl) return LoopAction::kDeactivate;
-      if (event.number > 0 && settings.locked == 0) return LoopAction::kMoveWindow;
-      return LoopAction::kNothing;
-    case EventKind::kMenu:
-      return LoopAction::kMenuCommand;
-  }
-  return LoopAction::kNothing;
-}
-
 void RefreshSlotRootPaths(App& app) {
-  const std::string& mask = app.presenceMask;
-  for (int slot = 1; slot <= kDriveCount && slot <= static_cast<int>(mask.size()); ++slot) {
-    if (mask[static_cast<std::size_t>(slot - 1)] != '1') continue;
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    if (!SlotInMask(app.presenceMask, slot)) continue;
     std::string& root = app.slotRootPaths[static_cast<std::size_t>(slot)];
     // Compare first: the loop runs 20 times a second and must not allocate.
-    const char letter = kDriveLetters[static_cast<std::size_t>(slot - 1)];
+    const char letter = DriveLetter(slot);
     if (root.size() != 3 || root[0] != letter) root = std::string{letter, ':', '\\'};
   }
 }
 
 void MainLoopPass(App& app) {
   const Event event = app.toolkit.WaitEvent();
-  if (event.kind != EventKind::kRaw) app.lastControlNumber = event.number;
+  if (CarriesControlNumber(event)) app.lastControlNumber = event.number;
 
   RefreshSlotRootPaths(app);
   if (app.settings.persistentWindow == 0 && app.settings.windowSnapAndLimiting == 0)
@@ -67,11 +42,11 @@ void MainLoopPass(App& app) {
     case LoopAction::kShowMenu:
       ShowPopupMenu(app);
       break;
-    case LoopAction::kShowMenuTimersOff:
-      StopTimers(app);
+    case LoopAction::kShowMenuTimersOff: {
+      PausedSchedule pause(app, SamplingAround::kUntouched);
       ShowPopupMenu(app);
-      StartTimers(app);
       break;
+    }
     case LoopAction::kExploreByDoubleClick:
       ExploreByDoubleClick(app);
       break;

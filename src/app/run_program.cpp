@@ -1,6 +1,6 @@
 #include "app/run_program.h"
 
-#include "app/app.h"
+#include "core/app.h"
 
 namespace glint {
 

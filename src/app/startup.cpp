@@ -2,10 +2,13 @@
 
 #include <cstdlib>
 
-#include "app/app.h"
-#include "app/commands.h"
 #include "app/main_loop.h"
+#include "app/menu.h"
 #include "app/timers.h"
+#include "app/tray.h"
+#include "core/app.h"
+#include "core/numbers.h"
+#include "core/product.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
 #include "monitor/discovery.h"

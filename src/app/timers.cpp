@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "monitor/discovery.h"
 #include "monitor/sampler.h"
 #include "placement/placement.h"
@@ -56,6 +57,17 @@ void LimitTick(App& app) {
 void ReassertTopmost(App& app) {
   if (app.settings.persistentWindow != 1) return;
   app.toolkit.SetWindowPos(kLedWindow, ZOrder::kTopmost, 0, 0, 0, 0, swp::kNoMove | swp::kNoSize);
+}
+
+PausedSchedule::PausedSchedule(App& app, SamplingAround sampling) : app_(app), sampling_(sampling) {
+  if (sampling_ == SamplingAround::kSuspended) app_.samplingEnabled = 0;
+  StopTimers(app_);
+}
+
+PausedSchedule::~PausedSchedule() {
+  if (!active_) return;
+  StartTimers(app_);
+  if (sampling_ != SamplingAround::kUntouched) app_.samplingEnabled = 1;
 }
 
 }  // namespace glint

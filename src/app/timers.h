@@ -6,12 +6,6 @@ namespace glint {
 
 struct App;
 
-// Timer numbers on the LED window.
-inline constexpr int kSampleTimer = 1;
-inline constexpr int kDiscoveryTimer = 2;
-inline constexpr int kTopmostTimer = 3;
-inline constexpr int kLimitTimer = 4;
-
 inline constexpr unsigned kSamplePeriodMs = 50;
 inline constexpr unsigned kTopmostPeriodMs = 500;
 // USER_TIMER_MAXIMUM: the longest period SetTimer accepts.
@@ -27,5 +21,30 @@ void StartTimers(App& app);
 void StopTimers(App& app);
 void LimitTick(App& app);
 void ReassertTopmost(App& app);
+
+// What a pause of the schedule does with `samplingEnabled`.
+enum class SamplingAround {
+  kUntouched,  // the About box, the menu opened by a right-button press
+  kResumed,    // left alone on entry, 1 afterwards (Restore defaults, Exit)
+  kSuspended,  // 0 on entry, 1 afterwards (configuration windows, Uninstall, the tray)
+};
+
+// The schedule stopped for a box, a window or the tray wait, and started again from the then
+// current settings when the scope ends.
+class PausedSchedule {
+ public:
+  PausedSchedule(App& app, SamplingAround sampling);
+  ~PausedSchedule();
+  PausedSchedule(const PausedSchedule&) = delete;
+  PausedSchedule& operator=(const PausedSchedule&) = delete;
+
+  // The program is about to end: nothing is started again.
+  void Abandon() { active_ = false; }
+
+ private:
+  App& app_;
+  SamplingAround sampling_;
+  bool active_ = true;
+};
 
 }  // namespace glint

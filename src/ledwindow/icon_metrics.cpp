@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "settings/app_settings.h"
+#include "core/app_settings.h"
 
 namespace glint {
 

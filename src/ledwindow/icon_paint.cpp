@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "settings/app_settings.h"
+#include "core/app_settings.h"
 
 namespace glint {
 

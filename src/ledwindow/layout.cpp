@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app.h"
-#include "ledwindow/led_window.h"
+#include "core/drives.h"
 
 namespace glint {
 

@@ -6,6 +6,9 @@
 
 namespace glint {
 
+// The minimize button's strip: its width in horizontal mode, its height in vertical mode.
+inline constexpr int kMinimizeButtonWidth = 8;
+
 // What the LED window's layout depends on.
 struct LayoutInput {
   int iconPixels = 18;  // S

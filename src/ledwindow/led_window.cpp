@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "app/app.h"
-#include "app/commands.h"
+#include "core/app.h"
+#include "core/numbers.h"
+#include "core/product.h"
 #include "ledwindow/icon_paint.h"
 #include "ledwindow/layout.h"
 #include "ledwindow/render.h"
@@ -22,7 +23,8 @@ void CreateLedWindow(App& app) {
 void CreateIconImagesAndControls(App& app) {
   const int s = app.settings.iconPixels;
   for (int slot = 1; slot <= kDriveCount; ++slot)
-    for (int state = 0; state < 4; ++state) app.toolkit.CreateImage(slot + 26 * state, s, s);
+    for (int state = 0; state < kIconStates; ++state)
+      app.toolkit.CreateImage(IconImageNumber(slot, state), s, s);
   for (int slot = 1; slot <= kDriveCount; ++slot)
     app.toolkit.CreateImageControl(kLedWindow, slot, (slot - 1) * s, kOffscreenY, s, s, slot);
 }
@@ -54,21 +56,7 @@ void CreateMinimizeButton(App& app) {
                                 "Click to minimize to tray and disable activity");
 }
 
-bool ShowsNoDrive(std::string_view drives) {
-  return drives == kNoDrivesMask;
-}
-
-int DriveBoxSlot(int control) {
-  const int slot = control - kFirstDriveBoxControl + 1;
-  return slot >= 1 && slot <= kDriveCount ? slot : 0;
-}
-
 namespace {
-
-bool SlotShown(std::string_view mask, int slot) {
-  return static_cast<std::size_t>(slot) <= mask.size() &&
-         mask[static_cast<std::size_t>(slot - 1)] == '1';
-}
 
 // The letters the window shows: the selected drives, or in auto-hide mode every present drive.
 std::string_view ShownMask(const App& app) {
@@ -79,7 +67,7 @@ std::string_view ShownMask(const App& app) {
 // Clearing the last drive box in the Drives and Icons window: warn, give the drive back and keep
 // the layout. True when the rebuild must stop here.
 bool GuardEmptyMask(App& app) {
-  if (!ShowsNoDrive(app.settings.drives) || app.configEventPending != 1) return false;
+  if (app.settings.drives != kNoDrivesMask || app.configEventPending != 1) return false;
   app.toolkit.ShowMessageBox(kEmptyMaskCaption, kEmptyMaskText, mb::kOk);
   app.configEventPending = 0;
   // Only a drive box names a drive; any other control must not index the mask.
@@ -124,7 +112,7 @@ void PlaceIcons(Toolkit& toolkit, const LayoutInput& input, std::string_view sho
   for (int slot = 1; slot <= kDriveCount; ++slot) {
     // Every rebuild shows idle: the images may have been re-created since the last one.
     toolkit.SetControlImage(slot, IconImageNumber(slot, kIdleState));
-    if (!SlotShown(shownMask, slot)) {
+    if (!SlotInMask(shownMask, slot)) {
       toolkit.ShowControl(slot, false);
       continue;
     }
@@ -155,7 +143,7 @@ void PlaceFiller(App& app, const LedLayout& layout, int edge) {
 LayoutInput LayoutInputFor(const App& app) {
   const std::string_view shownMask = ShownMask(app);
   int shown = 0;
-  for (int slot = 1; slot <= kDriveCount; ++slot) shown += SlotShown(shownMask, slot) ? 1 : 0;
+  for (int slot = 1; slot <= kDriveCount; ++slot) shown += SlotInMask(shownMask, slot) ? 1 : 0;
   const AppSettings& settings = app.settings;
   return {IconEdge(settings), shown, settings.verticalMode, settings.dualIconWindowMode,
           settings.minimizeButton};

@@ -6,11 +6,7 @@ namespace glint {
 
 struct App;
 
-inline constexpr int kMinimizeButtonWidth = 8;
 inline constexpr int kOffscreenY = -65535;
-// The drive boxes of the Drives and Icons window: control 251 for A to 276 for Z.
-inline constexpr int kFirstDriveBoxControl = 251;
-inline constexpr std::string_view kNoDrivesMask = "00000000000000000000000000";
 inline constexpr std::string_view kEmptyMaskCaption = "All year merry-go-round easter egg";
 inline constexpr std::string_view kEmptyMaskText =
     "You need at least 1 drive checked.\nThis is not a game :-)";
@@ -24,10 +20,6 @@ void CreateFillerImage(App& app);
 void CreateFillerControl(App& app);
 void CreateMinimizeButton(App& app);
 
-// True for the mask that selects no drive at all.
-bool ShowsNoDrive(std::string_view drives);
-// The drive slot (1..26) a Drives and Icons control stands for, 0 for any other control.
-int DriveBoxSlot(int control);
 // Lays the window out for the settings and the drives present, and shows it.
 void RebuildLedWindow(App& app);
 

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "ledwindow/icon_metrics.h"
 #include "ledwindow/icon_paint.h"
+#include "settings/app_settings.h"
 
 namespace glint {
 
@@ -58,7 +60,7 @@ void RenderDriveIcons(App& app) {
     backgrounds.emplace_back(edge, edge, state, colors, lines);
 
   for (int slot = 1; slot <= kDriveCount; ++slot) {
-    const std::string letter(1, kDriveLetters[static_cast<std::size_t>(slot - 1)]);
+    const std::string letter(1, DriveLetter(slot));
     const int left = LetterLeft(edge, toolkit.TextWidth(kLetterFont, letter));
     for (int state = kIdleState; state <= kReadWriteState; ++state) {
       const int number = IconImageNumber(slot, state);
@@ -75,12 +77,10 @@ void MarkPresentDrives(App& app) {
   const AppSettings& settings = app.settings;
   Toolkit& toolkit = app.toolkit;
   const IconColors colors = IconColorsOf(settings);
-  const std::string& mask = app.presenceMask;
 
   app.presenceSnapshot.clear();
   for (int slot = 1; slot <= kDriveCount; ++slot) {
-    const bool present = static_cast<std::size_t>(slot) <= mask.size() &&
-                         mask[static_cast<std::size_t>(slot - 1)] == '1';
+    const bool present = SlotInMask(app.presenceMask, slot);
     if (present && settings.showSmallSquare != 1) {
       app.presenceSnapshot += '1';
       continue;  // nothing drawn, the control left alone

@@ -12,9 +12,4 @@ void RenderDriveIcons(App& app);
 // each touched drive's idle image and records `presenceSnapshot`.
 void MarkPresentDrives(App& app);
 
-// Image number of drive slot p (1..26) in an activity state (0..3).
-constexpr int IconImageNumber(int slot, int state) {
-  return 26 * state + slot;
-}
-
 }  // namespace glint

@@ -1,6 +1,6 @@
 #include "monitor/activity_query.h"
 
-#include "app/app.h"
+#include "core/app.h"
 
 namespace glint {
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "ledwindow/render.h"
+#include "monitor/drive_classes.h"
 #include "placement/placement.h"
 
 namespace glint {
@@ -106,38 +108,9 @@ void ClassifyRemovableRoot(App& app, const std::string& root, int index, std::st
 
 }  // namespace
 
-RemovableKind ClassifyRemovable(std::uint32_t elapsedMs, std::string_view label,
-                                std::string_view fileSystem, std::uint32_t serialNumber,
-                                bool listedAsFloppy) {
-  if (elapsedMs > kFloppyThresholdMs) return RemovableKind::kFloppy;
-  const bool fast = elapsedMs < kFloppyThresholdMs;
-  if (!fileSystem.empty()) return fast ? RemovableKind::kFlash : RemovableKind::kNone;
-  if (!label.empty() || !fast) return RemovableKind::kNone;
-  // No medium, or a floppy drive not asked again: only the list tells them apart.
-  if (serialNumber == 0 && listedAsFloppy) return RemovableKind::kNone;
-  return RemovableKind::kFlashEmpty;
-}
-
-std::optional<std::string_view> FixedTypeText(int driveType) {
-  switch (driveType) {
-    case drive_type::kUnknown:
-      return "|Unknown|";
-    case drive_type::kFixed:
-      return "|HardDisk Drive|";
-    case drive_type::kRemote:
-      return "|Network Drive|";
-    case drive_type::kCdRom:
-      return "|CD-ROM Drive|";
-    case drive_type::kRamDisk:
-      return "|RAM DISK Drive|";
-    default:
-      return std::nullopt;
-  }
-}
-
 std::string DriveTooltip(App& app, int slot) {
   if (slot < 1 || slot > kDriveCount) return {};
-  std::string root(1, kDriveLetters[static_cast<std::size_t>(slot - 1)]);
+  std::string root(1, DriveLetter(slot));
   root += ":\\";
   VolumeInfo volume;
   app.disk.VolumeInformation(root, volume);

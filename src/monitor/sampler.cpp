@@ -1,6 +1,7 @@
 #include "monitor/sampler.h"
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "monitor/activity_query.h"
 
 namespace glint {
@@ -31,7 +32,7 @@ void SampleDriveActivity(App& app) {
     app.lastShownBits[p] = app.currentBits[p];
     // Only a change of state touches the control; an idle system causes no drawing.
     const int bits = app.currentBits[p];
-    if (bits >= 0 && bits <= 3) app.toolkit.SetControlImage(slot, IconImageFor(slot, bits));
+    if (bits >= 0 && bits <= 3) app.toolkit.SetControlImage(slot, IconImageNumber(slot, bits));
   }
 }
 

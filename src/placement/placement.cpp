@@ -1,6 +1,6 @@
 #include "placement/placement.h"
 
-#include "app/app.h"
+#include "core/app.h"
 
 namespace glint {
 

@@ -25,12 +25,14 @@ enum class EventKind {
   kControl,  // a control event; `number` is the control number, `detail` a ControlEventType
   kMenu,     // a menu item was chosen; `number` is the item number
   kTray,     // a tray icon click; `number` is the tray icon number, `detail` a TrayClick
+  kClose,    // a window was asked to close (Alt+F4, Escape); `number` is the window number
 };
 
 enum ControlEventType : int {
   kControlClicked = 0,      // STN_CLICKED / BN_CLICKED
-  kControlDoubleClick = 1,  // queued by the subclassed icon controls
-  kControlRightClick = 2,   // queued by the subclassed icon controls
+  kControlDoubleClick = 1,  // queued by the subclassed image controls
+  kControlRightClick = 2,   // queued by the subclassed image controls
+  kControlScrolled = 3,     // a trackbar's thumb moved, by mouse or keyboard
 };
 
 enum TrayClick : int {
@@ -52,6 +54,7 @@ struct Event {
   }
   static Event Menu(int item) { return {EventKind::kMenu, 0, item, 0}; }
   static Event Tray(int click, int icon = 0) { return {EventKind::kTray, 0, icon, click}; }
+  static Event Close(int window) { return {EventKind::kClose, 0, window, 0}; }
   friend bool operator==(const Event&, const Event&) = default;
 };
 

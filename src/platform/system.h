@@ -45,7 +45,12 @@ class System {
   virtual bool ShellOpen(const std::string& file, const std::string& parameters,
                          const std::string& folder) = 0;
 
-  // Size in bytes; -1 when missing, -2 for a directory.
+  // Size in bytes, or one of the values below. Only "file not found" and "path not found" make
+  // a file missing; any other failure (access denied, sharing violation) leaves an existing file
+  // whose size is unknown.
+  static constexpr std::int64_t kFileMissing = -1;
+  static constexpr std::int64_t kFileIsDirectory = -2;
+  static constexpr std::int64_t kFileSizeUnknown = -3;
   virtual std::int64_t FileSize(const std::string& path) = 0;
   virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
   // Creates or truncates the file, writes all bytes in one write and flushes them to disk.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,18 +27,53 @@ enum class ZOrder { kNone, kTop, kTopmost, kNoTopmost };
 namespace swp {
 constexpr unsigned kNoSize = 0x0001;
 constexpr unsigned kNoMove = 0x0002;
+constexpr unsigned kNoZOrder = 0x0004;
 constexpr unsigned kNoActivate = 0x0010;
+constexpr unsigned kFrameChanged = 0x0020;
 constexpr unsigned kShowWindow = 0x0040;
 }  // namespace swp
 
 enum class ShowMode { kHide, kShowNormal };
 
+enum class ControlKind {
+  kImage,        // a static control showing a numbered image; reports clicks
+  kButton,       // a push button
+  kCheckBox,     // ticks and unticks itself when clicked
+  kRadioButton,  // selects itself and clears the others of its group when clicked
+  kLabel,        // static text; reports nothing
+  kTrackbar,     // horizontal; every thumb movement is a kControlScrolled event
+  kListView,     // report view with grid lines, single selection, nothing editable
+};
+
+// One control as a window's table describes it. Strings must outlive the creating call only.
+struct ControlSpec {
+  int number = 0;
+  ControlKind kind = ControlKind::kLabel;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  std::string_view caption;  // buttons, boxes and labels
+  int font = 0;              // a numbered font; 0 keeps the system's
+  std::string_view tooltip;  // empty: none
+  bool groupStart = false;   // the first radio button of a group
+  int rangeMin = 0;          // trackbars
+  int rangeMax = 0;
+  int image = 0;  // image controls
+};
+
+struct ListColumn {
+  std::string_view title;
+  int width = 0;
+};
+
 using TimerCallback = std::function<void()>;
 
 // The window toolkit: numbered windows, controls, images, fonts, the popup menu, the tray icon,
-// timers, events and message boxes. Every object is addressed by the number the program gives
-// it; creating an object under a number in use replaces the old one. Calls that fail leave
-// things as they were and say so in their result; nothing here reports to the user.
+// timers, events, message boxes and the colour dialog. Every object is addressed by the number
+// the program gives it; creating an object under a number in use replaces the old one. Calls
+// that fail leave things as they were and say so in their result; nothing here reports to the
+// user.
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
@@ -52,6 +88,12 @@ class Toolkit {
   // background; created hidden with the given client size at the given screen position.
   virtual bool CreatePopupWindow(int window, std::string_view title, int x, int y, int clientWidth,
                                  int clientHeight) = 0;
+  // A window with a caption bar only (no system menu, no close, minimize or maximize box), the
+  // small caption of a tool window and the button-face background, owned by `ownerWindow`;
+  // created hidden with the given client size, centred on the screen. A close request (Alt+F4,
+  // Escape) arrives as a kClose event and closes nothing by itself.
+  virtual bool CreateCaptionWindow(int window, std::string_view title, int clientWidth,
+                                   int clientHeight, int ownerWindow) = 0;
   virtual void DestroyWindow(int window) = 0;
   virtual bool WindowExists(int window) const = 0;
   virtual bool IsWindowVisible(int window) const = 0;
@@ -62,30 +104,67 @@ class Toolkit {
   virtual void ShowWindow(int window, ShowMode mode) = 0;
   // Extended style := tool window only (no taskbar button); drops any layered style.
   virtual void SetToolWindowStyle(int window) = 0;
+  // Adds the tool-window style to the extended style and applies the frame change.
+  virtual void AddToolWindowStyle(int window) = 0;
   // Layered-window alpha (255 = opaque); false when the system has no layered windows.
   virtual bool SetWindowAlpha(int window, int alpha) = 0;
   virtual void SetForegroundWindow(int window) = 0;
+  // SetActiveWindow: activates a window of this program.
+  virtual void ActivateWindow(int window) = 0;
   // Work area of the monitor nearest to the window.
   virtual bool WorkAreaNearWindow(int window, Rect& workArea) const = 0;
+  // Hands the window to the system's move loop (as a press on a caption would), which follows the
+  // mouse until the left button is released and only then returns. Timers keep firing inside.
+  virtual void MoveWindowWithMouse(int window) = 0;
 
   // --- Controls (numbers are unique across windows) ----------------------------------------
-  // A static image control with notifications (SS_NOTIFY) showing an image. Icon controls are
-  // subclassed: a left double-click queues a kControlDoubleClick event and a right-button
-  // release a kControlRightClick event for the control.
-  virtual bool CreateImageControl(int window, int control, int x, int y, int width, int height,
-                                  int image) = 0;
-  virtual bool CreateButton(int window, int control, int x, int y, int width, int height,
-                            std::string_view caption) = 0;
+  // Image controls are subclassed: a left double-click queues a kControlDoubleClick event and a
+  // right-button release a kControlRightClick event for the control, after the raw message.
+  virtual bool CreateControl(int window, const ControlSpec& spec) = 0;
+  // Creates the controls in order, which is also the keyboard order; false when any failed (the
+  // others are created all the same).
+  bool CreateControls(int window, std::span<const ControlSpec> specs) {
+    bool all = true;
+    for (const ControlSpec& spec : specs) all = CreateControl(window, spec) && all;
+    return all;
+  }
+  bool CreateImageControl(int window, int control, int x, int y, int width, int height, int image) {
+    ControlSpec spec;
+    spec.number = control, spec.kind = ControlKind::kImage, spec.image = image;
+    spec.x = x, spec.y = y, spec.width = width, spec.height = height;
+    return CreateControl(window, spec);
+  }
+  bool CreateButton(int window, int control, int x, int y, int width, int height,
+                    std::string_view caption) {
+    ControlSpec spec;
+    spec.number = control, spec.kind = ControlKind::kButton, spec.caption = caption;
+    spec.x = x, spec.y = y, spec.width = width, spec.height = height;
+    return CreateControl(window, spec);
+  }
   virtual void DestroyControl(int control) = 0;
   virtual bool ControlExists(int control) const = 0;
   virtual void MoveControl(int control, int x, int y, int width, int height) = 0;
   virtual void ShowControl(int control, bool visible) = 0;
+  virtual void EnableControl(int control, bool enabled) = 0;
   virtual void SetControlText(int control, std::string_view text) = 0;
+  virtual std::string ControlText(int control) const = 0;
   virtual void SetControlFont(int control, int font) = 0;
   virtual void SetControlTooltip(int control, std::string_view text) = 0;
   virtual void SetControlImage(int control, int image) = 0;
-  // The check mark of a check box or radio button.
+  // The check mark of a check box or radio button (a radio button's group is left alone).
   virtual void SetControlChecked(int control, bool checked) = 0;
+  virtual bool IsControlChecked(int control) const = 0;
+  // Selects a radio button and clears every other button of its group.
+  virtual void SelectRadioButton(int control) = 0;
+  virtual void SetTrackbarRange(int control, int minimum, int maximum) = 0;
+  // Moves the thumb (within the range); raises no event.
+  virtual void SetTrackbarPos(int control, int position) = 0;
+  virtual int TrackbarPos(int control) const = 0;
+  virtual void SetListColumns(int control, std::span<const ListColumn> columns) = 0;
+  virtual void ClearListRows(int control) = 0;
+  // Appends a row drawn in the given colours; returns its index, -1 when it could not be added.
+  virtual int AddListRow(int control, std::span<const std::string_view> cells, Color text,
+                         Color back) = 0;
 
   // --- Images and fonts --------------------------------------------------------------------
   // A black width x height image; its pixels stay valid until it is replaced or destroyed.
@@ -112,7 +191,9 @@ class Toolkit {
   virtual void TrackPopupMenu(int menu, int ownerWindow, int x, int y) = 0;
 
   // --- Tray icon -----------------------------------------------------------------------------
-  virtual bool AddTrayIcon(int icon, int ownerWindow, int image) = 0;
+  // The icon reports clicks to its owner window by `callbackMessage` (a message number of the
+  // program's own range); they arrive as kTray events.
+  virtual bool AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) = 0;
   virtual void SetTrayTooltip(int icon, std::string_view text) = 0;
   virtual void RemoveTrayIcon(int icon) = 0;
 
@@ -126,9 +207,11 @@ class Toolkit {
   // One step of the same without waiting; false when nothing was pending.
   virtual bool PollEvent(Event& event) = 0;
 
-  // --- Message boxes ------------------------------------------------------------------------
+  // --- Modal boxes ---------------------------------------------------------------------------
   // Modal to the whole program; returns the answer (mb::kIdOk, kIdYes, kIdNo).
   virtual int ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) = 0;
+  // The common colour dialog, modal to its owner and opened at `initial`; false when cancelled.
+  virtual bool ChooseColor(int ownerWindow, Color initial, Color& chosen) = 0;
 };
 
 }  // namespace glint

@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-#include "app/app.h"
-#include "placement/placement.h"
+#include "core/app.h"
+#include "core/drives.h"
+#include "settings/ini.h"
 
 namespace glint {
 
@@ -11,10 +12,6 @@ namespace {
 
 // "0" is absent on purpose: it and every non-hex character count as 0 alike.
 constexpr std::string_view kHexDigits = "123456789ABCDEF";
-
-char AsciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Up to two characters from `start`, empty past the end.
 std::string_view Pair(std::string_view text, std::size_t start) {
@@ -24,17 +21,17 @@ std::string_view Pair(std::string_view text, std::size_t start) {
 
 }  // namespace
 
-void ApplyDefaults(App& app) {
+void ApplyDefaults(App& app, void (*placementCheck)(App&)) {
   AppSettings& s = app.settings;
   s.winX = 400;
   s.winY = 10;
   s.locked = 0;
 
   s.drives = std::string(kAllDrivesMask);
-  s.readColor = "00D800";
-  s.writeColor = "FF2626";
-  s.backColor = "000000";
-  s.textColor = "FFFFFF";
+  s.readColor = kDefaultReadColor;
+  s.writeColor = kDefaultWriteColor;
+  s.backColor = kDefaultBackColor;
+  s.textColor = kDefaultTextColor;
 
   s.iconSize = 1;
   s.autoHideDisconnected = 0;
@@ -65,7 +62,7 @@ void ApplyDefaults(App& app) {
   s.minimizeButton = 0;
 
   // Snapping was just switched on: pull the window back inside its work area.
-  LimitWindowToWorkArea(app, kLedWindow);
+  if (placementCheck != nullptr) placementCheck(app);
 
   for (std::string& type : app.driveTypeList) type.clear();
 }
@@ -74,7 +71,7 @@ std::int32_t HexToValue(std::string_view text) {
   // Unsigned so that long texts wrap instead of overflowing; the low 32 bits are the result.
   std::uint32_t value = 0;
   for (char c : text) {
-    const std::size_t pos = kHexDigits.find(AsciiUpper(c));
+    const std::size_t pos = kHexDigits.find(ini::AsciiUpper(c));
     const std::uint32_t digit =
         pos == std::string_view::npos ? 0 : static_cast<std::uint32_t>(pos + 1);
     value = value * 16u + digit;
@@ -137,7 +134,7 @@ void NormalizeDriveMask(AppSettings& settings) {
   for (std::size_t i = firstBlank; i < mask.size(); ++i) mask[i] = '0';
   if (mask.empty()) {
     mask = std::string(kAllDrivesMask);
-  } else if (mask == "00000000000000000000000000") {
+  } else if (mask == kNoDrivesMask) {
     mask = "00100000000000000000000000";  // never show nothing: keep C
   }
 }

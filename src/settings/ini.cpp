@@ -14,6 +14,15 @@ char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Length of the first line of `text`, in one linear scan: find_first_of("\r\n") makes a memchr
+// call per byte, and a search for LF before one for CR would rescan to the end on every line of
+// a file of bare CRs.
+std::size_t LineLength(std::string_view text) {
+  std::size_t n = 0;
+  while (n < text.size() && text[n] != '\r' && text[n] != '\n') ++n;
+  return n;
+}
+
 std::string_view TrimLeadingBlanks(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
@@ -64,8 +73,8 @@ std::int32_t Signed(std::uint32_t magnitude, bool negative) {
 
 bool NextLine(std::string_view& rest, std::string_view& line) {
   if (rest.empty()) return false;
-  const std::size_t end = rest.find_first_of("\r\n");
-  if (end == std::string_view::npos) {
+  const std::size_t end = LineLength(rest);
+  if (end == rest.size()) {
     line = rest;
     rest = {};
     return true;
@@ -94,28 +103,64 @@ Line ParseLine(std::string_view line) {
           TrimLeadingBlanks(line.substr(equals + 1))};
 }
 
+std::string DecodeText(std::string_view raw) {
+  if (raw.substr(0, kUtf8Bom.size()) != kUtf8Bom) return std::string(raw);
+  raw.remove_prefix(kUtf8Bom.size());
+  std::string out;
+  out.reserve(raw.size());
+  std::size_t i = 0;
+  while (i < raw.size()) {
+    const auto lead = static_cast<unsigned char>(raw[i]);
+    if (lead < 0x80) {
+      out += static_cast<char>(lead);
+      ++i;
+      continue;
+    }
+    // The length of the sequence and the bits of its first byte; 0 for a byte that starts none.
+    const std::size_t length = lead >= 0xF0 && lead < 0xF5   ? 4
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                             : 0;
+    std::uint32_t code = length == 4 ? lead & 0x07u : length == 3 ? lead & 0x0Fu : lead & 0x1Fu;
+    std::size_t taken = 1;
+    while (length != 0 && taken < length && i + taken < raw.size() &&
+           (static_cast<unsigned char>(raw[i + taken]) & 0xC0) == 0x80) {
+      code = (code << 6) | (static_cast<unsigned char>(raw[i + taken]) & 0x3Fu);
+      ++taken;
+    }
+    if (length == 0 || taken < length) {
+      out += '?';  // a broken sequence: one "?" for its first byte, the rest read afresh
+      ++i;
+      continue;
+    }
+    out += code <= 0xFF ? static_cast<char>(code) : '?';
+    i += length;
+  }
+  return out;
+}
+
 Group FindGroup(std::string_view text, std::string_view name) {
   if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
   std::string_view line;
   while (NextLine(text, line)) {
     const Line parsed = ParseLine(line);
     if (parsed.kind == LineKind::kGroup && EqualsIgnoreCase(parsed.name, name)) {
-      return {true, text};
+      Group group{true, {}};
+      group.entries.reserve(32);  // a whole settings file without regrowing
+      while (NextLine(text, line)) {
+        const Line entry = ParseLine(line);
+        if (entry.kind == LineKind::kGroup) break;
+        if (entry.kind == LineKind::kEntry) group.entries.push_back(entry);
+      }
+      return group;
     }
   }
   return {};
 }
 
 std::optional<std::string_view> FindValue(const Group& group, std::string_view key) {
-  if (!group.found) return std::nullopt;
-  std::string_view rest = group.body;
-  std::string_view line;
-  while (NextLine(rest, line)) {
-    const Line parsed = ParseLine(line);
-    if (parsed.kind == LineKind::kGroup) break;
-    if (parsed.kind == LineKind::kEntry && EqualsIgnoreCase(parsed.name, key)) {
-      return parsed.value;
-    }
+  for (const Line& entry : group.entries) {
+    if (EqualsIgnoreCase(entry.name, key)) return entry.value;
   }
   return std::nullopt;
 }
@@ -132,6 +177,15 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string AsciiUpper(std::string text) {
+  for (char& c : text) c = AsciiUpper(c);
+  return text;
 }
 
 std::int32_t ParsePlainInteger(std::string_view text) {
@@ -175,23 +229,27 @@ bool ReadYesNo(const Group& group, std::string_view key, bool fallback) {
   return value ? ParseYesNo(*value) : fallback;
 }
 
-void Writer::AppendLine(std::string_view text) {
-  // A line break inside an item would split it into lines the reader sees differently.
-  text = text.substr(0, text.find_first_of("\r\n"));
-  text_ += text;
+void Writer::AppendLine(std::initializer_list<std::string_view> parts) {
+  // A line break inside an item would split it into lines the reader sees differently: the line
+  // ends at the first break.
+  for (std::string_view part : parts) {
+    const std::size_t length = LineLength(part);
+    text_ += part.substr(0, length);
+    if (length < part.size()) break;
+  }
   text_ += "\r\n";
 }
 
 void Writer::Comment(std::string_view text) {
-  AppendLine("; " + std::string(text));
+  AppendLine({"; ", text});
 }
 
 void Writer::GroupHeader(std::string_view name) {
-  AppendLine("[" + std::string(name) + "]");
+  AppendLine({"[", name, "]"});
 }
 
 void Writer::Entry(std::string_view key, std::string_view value) {
-  AppendLine(std::string(key) + " = " + std::string(value));
+  AppendLine({key, " = ", value});
 }
 
 void Writer::Entry(std::string_view key, std::int32_t value) {

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The INI dialect of the settings file: ";" comments, "[group]" headers and "key = value"
-// entries, one per line. Reading is a set of pure functions over the file's text; nothing is
-// cached between lookups.
+// entries, one per line. Reading is a set of pure functions over the file's text; a group's
+// entries are split off once, when the group is found, and point into that text.
 namespace glint::ini {
 
 enum class LineKind { kBlank, kComment, kGroup, kEntry, kOther };
@@ -27,11 +29,18 @@ Line ParseLine(std::string_view line);
 // Splits the next line off `rest` (CR, LF and CR LF all end a line); false when none is left.
 bool NextLine(std::string_view& rest, std::string_view& line);
 
-// The entries of one group: the text after its header. Lookups stop at the next header.
+// The kEntry lines of one group, in file order, up to the next header. Parsed once, so that a
+// lookup is a pass over the entries, not a new pass over the text for every key.
 struct Group {
   bool found = false;
-  std::string_view body;
+  std::vector<Line> entries;
 };
+
+// The file's text as the reader works on it: one char per character. A file that starts with the
+// UTF-8 byte-order mark is UTF-8: the mark goes and every character becomes one char (ASCII as it
+// is, U+0080..U+00FF as its Latin-1 byte, anything else and broken sequences as "?"), so that
+// lengths count characters. Any other file is the code page's already and stays as it is.
+std::string DecodeText(std::string_view raw);
 
 // The first group whose name matches case-insensitively. A UTF-8 byte-order mark at the start of
 // `text` is skipped.
@@ -42,6 +51,9 @@ std::optional<std::string_view> FindValue(const Group& group, std::string_view k
 
 std::string_view TrimTrailingBlanks(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+// ASCII letters only: the file's other characters are the code page's and stay as they are.
+char AsciiUpper(char c);
+std::string AsciiUpper(std::string text);
 
 // Optional blanks, an optional sign and decimal digits up to the first other character; the low
 // 32 bits of the result. No digits gives 0.
@@ -72,7 +84,8 @@ class Writer {
   const std::string& Text() const { return text_; }
 
  private:
-  void AppendLine(std::string_view text);
+  // The parts joined without temporaries: a save writes some thirty lines.
+  void AppendLine(std::initializer_list<std::string_view> parts);
   std::string text_;
 };
 

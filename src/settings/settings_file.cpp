@@ -1,6 +1,8 @@
 #include "settings/settings_file.h"
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
+#include "core/product.h"
 #include "settings/app_settings.h"
 #include "settings/ini.h"
 
@@ -9,13 +11,6 @@ namespace glint {
 namespace {
 
 namespace key = settings_key;
-
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 void SetComponents(std::string_view color, std::int32_t& red, std::int32_t& green,
                    std::int32_t& blue) {
@@ -67,10 +62,10 @@ std::string SettingsText(const AppSettings& s, std::int32_t winX, std::int32_t w
   w.YesNoEntry(key::kShowIconLines, s.showIconLines == 1);
   w.YesNoEntry(key::kShowSmallSquare, s.showSmallSquare == 1);
   w.Entry(key::kDrives, s.drives);
-  w.Entry(key::kReadColor, AsciiUpper(s.readColor));
-  w.Entry(key::kWriteColor, AsciiUpper(s.writeColor));
-  w.Entry(key::kBackColor, AsciiUpper(s.backColor));
-  w.Entry(key::kTextColor, AsciiUpper(s.textColor));
+  w.Entry(key::kReadColor, ini::AsciiUpper(s.readColor));
+  w.Entry(key::kWriteColor, ini::AsciiUpper(s.writeColor));
+  w.Entry(key::kBackColor, ini::AsciiUpper(s.backColor));
+  w.Entry(key::kTextColor, ini::AsciiUpper(s.textColor));
   w.Entry(key::kIconSize, s.iconSize);
   w.Entry(key::kCustomIconSize, s.customIconSize);
   w.Entry(key::kWindowTransparency, s.windowTransparency);
@@ -89,7 +84,8 @@ std::string SettingsText(const AppSettings& s, std::int32_t winX, std::int32_t w
   return w.Text();
 }
 
-void ReadSettingsText(std::string_view text, AppSettings& s) {
+void ReadSettingsText(std::string_view raw, AppSettings& s) {
+  const std::string text = ini::DecodeText(raw);
   const ini::Group g = ini::FindGroup(text, kSettingsGroup);
 
   // The order matters: later keys override fields set by earlier ones.
@@ -106,17 +102,17 @@ void ReadSettingsText(std::string_view text, AppSettings& s) {
   s.drives = ini::ReadString(g, key::kDrives, "");
   NormalizeDriveMask(s);
 
-  s.readColor = AsciiUpper(ini::ReadString(g, key::kReadColor, ""));
-  s.writeColor = AsciiUpper(ini::ReadString(g, key::kWriteColor, ""));
-  if (s.readColor.empty()) s.readColor = "00D800";
-  if (s.writeColor.empty()) s.writeColor = "FF2626";
+  s.readColor = ini::AsciiUpper(ini::ReadString(g, key::kReadColor, ""));
+  s.writeColor = ini::AsciiUpper(ini::ReadString(g, key::kWriteColor, ""));
+  if (s.readColor.empty()) s.readColor = kDefaultReadColor;
+  if (s.writeColor.empty()) s.writeColor = kDefaultWriteColor;
   SetComponents(s.readColor, s.readRed, s.readGreen, s.readBlue);
   SetComponents(s.writeColor, s.writeRed, s.writeGreen, s.writeBlue);
-  s.backColor = AsciiUpper(ini::ReadString(g, key::kBackColor, ""));
-  if (s.backColor.empty()) s.backColor = "000000";
+  s.backColor = ini::AsciiUpper(ini::ReadString(g, key::kBackColor, ""));
+  if (s.backColor.empty()) s.backColor = kDefaultBackColor;
   SetComponents(s.backColor, s.backRed, s.backGreen, s.backBlue);
-  s.textColor = AsciiUpper(ini::ReadString(g, key::kTextColor, ""));
-  if (s.textColor.empty()) s.textColor = "FFFFFF";
+  s.textColor = ini::AsciiUpper(ini::ReadString(g, key::kTextColor, ""));
+  if (s.textColor.empty()) s.textColor = kDefaultTextColor;
   SetComponents(s.textColor, s.textRed, s.textGreen, s.textBlue);
 
   s.iconSize = ini::ReadNumber(g, key::kIconSize, "1");
@@ -152,8 +148,10 @@ void ReadSettingsText(std::string_view text, AppSettings& s) {
 
 void LoadSettings(App& app) {
   const std::string path = SettingsPath(app);
-  if (app.system.FileSize(path) < kMinSettingsFileSize) {
-    ApplyDefaults(app);
+  const std::int64_t size = app.system.FileSize(path);
+  // A file whose size could not be told is there all the same: it is read, never replaced.
+  if (size != System::kFileSizeUnknown && size < kMinSettingsFileSize) {
+    ApplyDefaults(app, nullptr);  // no window yet to keep inside the work area
     std::string written;
     if (!WriteSettingsFile(app, written)) {
       // Nowhere to keep the file: run on as if it had been written, not with the fallbacks of a

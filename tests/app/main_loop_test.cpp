@@ -6,7 +6,11 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/loop_action.h"
+#include "app/menu.h"
 #include "app/startup.h"
+#include "app/timers.h"
+#include "app/tray.h"
 #include "settings/settings_file.h"
 #include "support/fake_env.h"
 
@@ -42,6 +46,7 @@ TEST(MainLoopTest, DispatchTable) {
       {Event::Raw(msg::kRButtonUp), 0, 0, 0, LoopAction::kNothing},
       {Event::Raw(msg::kMButtonDown), 0, 0, 0, LoopAction::kNothing},
       {Event::Raw(msg::kLButtonDown), 1, 0, 0, LoopAction::kNothing},
+      {Event::Close(kLedWindow), 0, 0, 0, LoopAction::kNothing},  // Alt+F4 closes nothing
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     AppSettings settings;
@@ -66,6 +71,7 @@ TEST(MainLoopTest, LastControlNumberFollowsControlMenuAndTrayEvents) {
       {Event::Raw(msg::kLButtonDblClk), 7},
       {Event::Menu(5), 5},
       {Event::Tray(kTrayLeftPress), 0},
+      {Event::Close(kWindowOptionsWindow), 0},
       {Event::Raw(msg::kMButtonUp), 0},
   };
   for (const auto& step : steps) {
@@ -73,15 +79,6 @@ TEST(MainLoopTest, LastControlNumberFollowsControlMenuAndTrayEvents) {
     MainLoopPass(env.app);
     EXPECT_EQ(env.app.lastControlNumber, step.last);
   }
-}
-
-TEST(MainLoopTest, QueuedIconEventsComeAfterTheRawMessage) {
-  FakeEnv env;
-  env.toolkit.PostIconDoubleClick(4);
-  env.toolkit.Post(Event::Raw(msg::kTimer));
-  EXPECT_EQ(env.toolkit.WaitEvent(), Event::Raw(msg::kLButtonDblClk));
-  EXPECT_EQ(env.toolkit.WaitEvent(), Event::Control(4, kControlDoubleClick));
-  EXPECT_EQ(env.toolkit.WaitEvent(), Event::Raw(msg::kTimer));
 }
 
 TEST(MainLoopTest, SlotRootsFollowThePresenceMaskAndAreNeverCleared) {
@@ -106,12 +103,20 @@ TEST(MainLoopTest, SlotRootsFollowThePresenceMaskAndAreNeverCleared) {
   EXPECT_EQ(env.app.slotRootPaths[0], "");
 }
 
-TEST(MainLoopTest, ChangedDriveSetIsHandledAfterTheAction) {
+TEST(MainLoopTest, ChangedDriveSetIsRebuiltAfterTheAction) {
   FakeEnv env;
-  env.app.driveSetChanged = 1;
+  StartUp(env.app);  // its discovery pass flags the first drive set
+  ASSERT_EQ(env.app.driveSetChanged, 1);
+  ASSERT_FALSE(env.toolkit.IsWindowVisible(kLedWindow));
   env.toolkit.Post(Event::Raw(msg::kPaint));
   MainLoopPass(env.app);
   EXPECT_EQ(env.app.driveSetChanged, 0);
+  EXPECT_TRUE(env.toolkit.IsWindowVisible(kLedWindow));  // the rebuild shows the window
+
+  env.toolkit.ShowWindow(kLedWindow, ShowMode::kHide);
+  env.toolkit.Post(Event::Raw(msg::kPaint));
+  MainLoopPass(env.app);  // nothing changed: no rebuild
+  EXPECT_FALSE(env.toolkit.IsWindowVisible(kLedWindow));
 }
 
 TEST(MainLoopTest, CommandsThatGoBackToTheWaitLeaveThePendingRebuild) {
@@ -130,15 +135,30 @@ TEST(MainLoopTest, CommandsThatGoBackToTheWaitLeaveThePendingRebuild) {
 }
 
 TEST(MainLoopTest, RightPressOpensTheMenuAtThePointer) {
-  FakeEnv env;
-  env.system.cursor = {300, 200};
-  env.toolkit.PostIconRightClick(5);
-  for (int i = 0; i < 3; ++i) MainLoopPass(env.app);
-  // The press opens the menu; the release and the queued right click open nothing more.
-  EXPECT_EQ(env.journal.Matching("TrackPopupMenu"),
-            std::vector<std::string>{"TrackPopupMenu 0 0 299 199"});
-  EXPECT_EQ(env.journal.Matching("SetForegroundWindow"),
-            std::vector<std::string>{"SetForegroundWindow 0"});
+  for (int persistent : {0, 1}) {
+    FakeEnv env;
+    env.toolkit.CreatePopupWindow(kLedWindow, "Glintbox", 400, 10, 8, 8);
+    env.app.settings.persistentWindow = persistent;
+    StartTimers(env.app);
+    env.journal.lines.clear();
+    env.system.cursor = {300, 200};
+    env.toolkit.PostIconRightClick(5);
+    for (int i = 0; i < 3; ++i) MainLoopPass(env.app);
+    // The press opens the menu; the release and the queued right click open nothing more. With
+    // the persistent on-top timer the schedule is stopped around the menu.
+    std::vector<std::string> expected = {"SetForegroundWindow 0", "TrackPopupMenu 0 0 299 199"};
+    if (persistent == 1) {
+      expected.insert(expected.begin(), {"KillTimer 0 1", "KillTimer 0 2", "KillTimer 0 3"});
+      expected.insert(expected.end(),
+                      {"SetTimer 0 1 50", "SetTimer 0 2 10000", "SetTimer 0 3 500"});
+    }
+    std::vector<std::string> seen;
+    for (const auto& line : env.journal.lines)
+      if (line.rfind("SetTimer", 0) == 0 || line.rfind("KillTimer", 0) == 0 ||
+          line.rfind("SetForegroundWindow", 0) == 0 || line.rfind("TrackPopupMenu", 0) == 0)
+        seen.push_back(line);
+    EXPECT_EQ(seen, expected) << persistent;
+  }
 }
 
 TEST(ExitCommandTest, YesSavesAndEndsNoCarriesOn) {
@@ -147,10 +167,17 @@ TEST(ExitCommandTest, YesSavesAndEndsNoCarriesOn) {
   const std::string ini = SettingsPath(env.app);
   env.system.files.erase(ini);
 
+  env.app.samplingEnabled = 0;
+  env.journal.lines.clear();
   env.toolkit.messageBoxAnswers = {mb::kIdNo};
   env.toolkit.Post(Event::Menu(kMenuExit));
   MainLoopPass(env.app);
   EXPECT_EQ(env.toolkit.messageBoxes.back().text, "Do you want to exit?");
+  // "No": the schedule is back and sampling on again.
+  EXPECT_EQ(env.journal.Matching("KillTimer 0 1").size(), 1u);
+  EXPECT_TRUE(env.toolkit.HasTimer(kLedWindow, kSampleTimer));
+  EXPECT_TRUE(env.toolkit.HasTimer(kLedWindow, kDiscoveryTimer));
+  EXPECT_EQ(env.app.samplingEnabled, 1);
   EXPECT_EQ(env.toolkit.messageBoxes.back().flags, mb::kYesNo | mb::kIconQuestion);
   EXPECT_EQ(env.system.files.count(ini), 0u);
   EXPECT_TRUE(env.toolkit.WindowExists(kLedWindow));
@@ -169,6 +196,11 @@ TEST(ExitCommandTest, YesSavesAndEndsNoCarriesOn) {
   EXPECT_NE(env.system.files[ini].find("WinX = 640\r\nWinY = 480\r\n"), std::string::npos);
   EXPECT_EQ(env.journal.Matching("CloseInstanceMutex").size(), 1u);
   EXPECT_TRUE(env.toolkit.windows.empty());
+  // The toolkit (and so the tray icon) is released before the process ends, and nothing runs
+  // after it.
+  ASSERT_GE(env.journal.lines.size(), 2u);
+  EXPECT_EQ(env.journal.lines[env.journal.lines.size() - 2], "ReleaseAll");
+  EXPECT_EQ(env.journal.lines.back(), "ExitProcess 0");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "support/fake_env.h"
@@ -59,12 +60,14 @@ TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
   }
 }
 
-TEST(RunProgramTest, FailureIsSilent) {
+TEST(RunProgramTest, WhenNothingStartsEachWayIsTriedOnceAndNothingIsShown) {
   FakeEnv env;
   env.system.processStarts = false;
   env.system.shellOpens = false;
-  RunProgram(env.app, "missing.exe", "", "");
-  EXPECT_TRUE(env.system.launches.empty());
+  RunProgram(env.app, "C:\\P\\unins000.exe", " /NORESTART /SILENT", "C:\\P\\");
+  EXPECT_EQ(env.journal.lines,
+            (std::vector<std::string>{"StartProcess \"C:\\P\\unins000.exe\"  /NORESTART /SILENT",
+                                      "ShellOpen C:\\P\\unins000.exe"}));
   EXPECT_TRUE(env.toolkit.messageBoxes.empty());
 }
 

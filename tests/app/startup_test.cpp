@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/commands.h"
+#include "app/menu.h"
+#include "app/tray.h"
+#include "core/product.h"
 #include "settings/settings_file.h"
 #include "support/fake_env.h"
 
@@ -14,6 +18,18 @@ namespace {
 
 constexpr char kModule[] = "C:\\Program Files\\Glintbox\\Glintbox.exe";
 constexpr char kIni[] = "C:\\Program Files\\Glintbox\\Glintbox.ini";
+
+// Index of the first journal line that starts with each prefix (-1 when there is none).
+std::vector<int> FirstLines(const Journal& journal, const std::vector<std::string>& prefixes) {
+  std::vector<int> out;
+  for (const auto& prefix : prefixes) {
+    int found = -1;
+    for (std::size_t i = 0; i < journal.lines.size() && found < 0; ++i)
+      if (journal.lines[i].rfind(prefix, 0) == 0) found = static_cast<int>(i);
+    out.push_back(found);
+  }
+  return out;
+}
 
 // Runs start-up; true when it went through, false when the program ended (exit code 0).
 bool Start(FakeEnv& env) {
@@ -187,7 +203,7 @@ TEST(StartUpTest, LedWindowAndControlsAreCreatedHidden) {
   for (int slot = 1; slot <= 26; ++slot) {
     ASSERT_TRUE(tk.controls.count(slot)) << slot;
     const auto& icon = tk.controls.at(slot);
-    EXPECT_EQ(icon.kind, "image");
+    EXPECT_EQ(icon.kind, ControlKind::kImage);
     EXPECT_EQ(icon.image, slot);  // idle
     EXPECT_EQ(icon.rect, (Rect{(slot - 1) * s, -65535, slot * s, -65535 + s}));
     for (int state = 0; state < 4; ++state) {
@@ -202,7 +218,7 @@ TEST(StartUpTest, LedWindowAndControlsAreCreatedHidden) {
   EXPECT_EQ(tk.images.at(kFillerImage).width, s);
 
   const auto& button = tk.controls.at(kMinimizeButtonControl);
-  EXPECT_EQ(button.kind, "button");
+  EXPECT_EQ(button.kind, ControlKind::kButton);
   EXPECT_EQ(button.text, "|");
   EXPECT_EQ(button.rect, (Rect{0, 0, 8, s}));
   EXPECT_EQ(button.font, kSmallButtonFont);
@@ -231,7 +247,15 @@ TEST(StartUpTest, TrayIconWhenAlwaysShown) {
   FakeEnv env;
   std::string ini = "[Settings]\r\nAlways Show TrayIcon = yes\r\n; " + std::string(200, '-');
   env.system.files[kIni] = ini;
+  env.disk.drives['C'] = {};
   ASSERT_TRUE(Start(env));
+  // Fonts (the render), the timers, the discovery pass (the tooltip's volume query), the tray.
+  const std::vector<int> lines =
+      FirstLines(env.journal, {"CreatePopupWindow 0", "CreatePopupMenu 0", "CreateNumberedFont 1",
+                               "SetTimer 0 1", "VolumeInformation C:", "AddTrayIcon 0"});
+  EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()) && lines.front() >= 0)
+      << ::testing::PrintToString(lines);
+  EXPECT_EQ(env.app.driveSetChanged, 1);  // the first main loop pass lays the window out
   ASSERT_EQ(env.toolkit.trays.count(kTrayIcon), 1u);
   EXPECT_EQ(env.toolkit.trays.at(kTrayIcon).tooltip, "Glintbox works fine");
   EXPECT_EQ(env.toolkit.trays.at(kTrayIcon).image, kTrayImage);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/commands.h"
+#include "app/menu.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
 #include "settings/app_settings.h"
@@ -25,7 +25,7 @@ inline std::string MaskOf(const std::string& letters) {
 // Factory settings and, after Build, the LED window made as start-up makes it.
 struct LedEnv : FakeEnv {
   explicit LedEnv(int iconSize = 1, int custom = 10) {
-    ApplyDefaults(app);
+    ApplyDefaults(app, nullptr);
     app.settings.iconSize = iconSize;
     app.settings.customIconSize = custom;
     ComputeIconMetrics(app.settings);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -92,30 +94,60 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
   }
 }
 
-TEST(RebuildLedWindowTest, StyleBandLockMarkIdleImagesAndSquares) {
+TEST(RebuildLedWindowTest, StyleBandLockMarkAndSquares) {
   RebuildEnv env;
   env.app.settings.windowTransparency = 128;
   env.app.settings.locked = 1;
-  for (int p = 1; p <= 26; ++p) env.toolkit.SetControlImage(p, 78 + p);
   RebuildLedWindow(env.app);
   EXPECT_TRUE(env.Window().toolWindow);
   EXPECT_TRUE(env.Window().topmost);
-  EXPECT_EQ(env.Window().alpha, 128);
+  EXPECT_EQ(env.journal.Matching("SetWindowAlpha"),
+            std::vector<std::string>{"SetWindowAlpha 0 128"});
   EXPECT_TRUE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition));
-  for (int p = 1; p <= 26; ++p) EXPECT_EQ(env.ControlOf(p).image, p) << p;
   EXPECT_EQ(env.app.presenceSnapshot, MaskOf("CD"));
   EXPECT_EQ(env.View(3).Pixel(14, 0), kWhite);
 
+  // Opaque: no layering at all.
+  env.journal.lines.clear();
   env.app.settings.windowTransparency = 255;
   env.app.settings.locked = 0;
   RebuildLedWindow(env.app);
-  EXPECT_EQ(env.Window().alpha, 255);
+  EXPECT_TRUE(env.journal.Matching("SetWindowAlpha").empty());
   EXPECT_FALSE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition));
+}
 
-  RebuildEnv notOnTop;
-  notOnTop.app.settings.ignoreOnTopFirstRun = 1;
-  RebuildLedWindow(notOnTop.app);
-  EXPECT_FALSE(notOnTop.Window().topmost);
+TEST(RebuildLedWindowTest, IgnoringOnTopLeavesTheBandAlone) {
+  for (bool topmostBefore : {false, true}) {
+    RebuildEnv env;
+    env.app.settings.ignoreOnTopFirstRun = 1;
+    env.toolkit.windows.at(kLedWindow).topmost = topmostBefore;  // e.g. by "Set Window On Top"
+    RebuildLedWindow(env.app);
+    EXPECT_EQ(env.Window().topmost, topmostBefore);
+    EXPECT_TRUE(env.journal.Matching("SetWindowPos 0 topmost").empty());
+  }
+}
+
+TEST(RebuildLedWindowTest, HiddenWhileControlsMoveThenEveryIconIdle) {
+  RebuildEnv env("CDEFG");
+  // Square off and every drive present: the presence pass leaves the controls alone, so the idle
+  // images can only come from the layout.
+  env.app.settings.showSmallSquare = 0;
+  env.app.presenceMask = std::string(kAllDrivesMask);
+  for (int p = 1; p <= 26; ++p) env.toolkit.SetControlImage(p, IconImageNumber(p, 3));
+  env.journal.lines.clear();
+  RebuildLedWindow(env.app);
+  for (int p = 1; p <= 26; ++p) EXPECT_EQ(env.ControlOf(p).image, p) << p;
+
+  const auto& lines = env.journal.lines;
+  const auto isMove = [](const std::string& l) { return l.rfind("MoveControl", 0) == 0; };
+  const auto firstMove = std::find_if(lines.begin(), lines.end(), isMove) - lines.begin();
+  const auto lastMove = lines.rend() - std::find_if(lines.rbegin(), lines.rend(), isMove) - 1;
+  const auto at = [&](const std::string& l) {
+    return std::find(lines.begin(), lines.end(), l) - lines.begin();
+  };
+  EXPECT_LT(at("ShowWindow 0 hide"), firstMove);
+  EXPECT_LT(lastMove, at("ShowWindow 0 show"));
+  EXPECT_LT(at("ShowWindow 0 show"), static_cast<std::ptrdiff_t>(lines.size()));
 }
 
 TEST(RebuildLedWindowTest, AutoHideFollowsPresenceWhateverDrivesSays) {
@@ -144,9 +176,11 @@ TEST(RebuildLedWindowTest, AutoHideFollowsPresenceWhateverDrivesSays) {
 struct GuardEnv : RebuildEnv {
   explicit GuardEnv(int lastControl) : RebuildEnv("C") {
     RebuildLedWindow(app);
-    toolkit.CreatePopupWindow(kDrivesAndIconsWindow, "Drives and Icons", 0, 0, 300, 300);
+    toolkit.CreateCaptionWindow(kDrivesAndIconsWindow, "Drives and Icons", 555, 240, kLedWindow);
     for (int slot = 1; slot <= 26; ++slot)
-      toolkit.CreateButton(kDrivesAndIconsWindow, 250 + slot, 0, 0, 10, 10, "");
+      toolkit.CreateControl(
+          kDrivesAndIconsWindow,
+          {.number = 250 + slot, .kind = ControlKind::kCheckBox, .width = 40, .height = 20});
     app.settings.drives = std::string(kNoDrivesMask);
     app.configEventPending = 1;
     app.lastConfigControl = lastControl;
@@ -157,6 +191,8 @@ TEST(RebuildLedWindowTest, ClearingTheLastDriveGivesItBack) {
   GuardEnv env(253);  // the box of C
   const Rect window = env.Window().rect;
   const std::vector<Rect> icons = env.VisibleIcons();
+  env.app.settings.verticalMode = 1;  // a rebuild would turn the window
+  env.journal.lines.clear();
   RebuildLedWindow(env.app);
   ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u);
   EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "All year merry-go-round easter egg");
@@ -165,8 +201,10 @@ TEST(RebuildLedWindowTest, ClearingTheLastDriveGivesItBack) {
   EXPECT_EQ(env.app.configEventPending, 0);
   EXPECT_EQ(env.app.settings.drives, MaskOf("C"));
   EXPECT_TRUE(env.toolkit.controls.at(253).checked);  // the box is ticked again
+  // No rebuild: the layout it had, never hidden.
   EXPECT_EQ(env.Window().rect, window);
   EXPECT_EQ(env.VisibleIcons(), icons);
+  EXPECT_TRUE(env.journal.Matching("ShowWindow 0").empty());
   EXPECT_TRUE(env.journal.Contains("SetForegroundWindow 2"));
 
   RebuildLedWindow(env.app);  // no second message
@@ -185,7 +223,8 @@ TEST(RebuildLedWindowTest, GuardWritesOnlyTheDriveOfADriveBox) {
       {277, MaskOf("")},
       {5000, MaskOf("")},
       {0, MaskOf("")},
-      {-2147483647, MaskOf("")},
+      {std::numeric_limits<int>::min(), MaskOf("")},
+      {std::numeric_limits<int>::max(), MaskOf("")},
   };
   for (const Case& c : cases) {
     GuardEnv env(c.control);

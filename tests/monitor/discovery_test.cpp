@@ -1,4 +1,5 @@
 #include "monitor/discovery.h"
+#include "monitor/drive_classes.h"
 
 #include <gtest/gtest.h>
 

@@ -29,26 +29,29 @@ struct TimerEnv : FakeEnv {
 
 TEST(TimerScheduleTest, InstalledTimersFollowTheSettings) {
   struct Case {
-    int turnOffDetectInterval, persistentWindow;
+    int turnOffDetectInterval, persistentWindow, intervalSeconds;
     Schedule timers;
     std::vector<std::string> order;
   };
   const std::vector<Case> cases = {
-      {0, 0, {{1, 50}, {2, 10000}}, {"SetTimer 0 1 50", "SetTimer 0 2 10000"}},
-      {1, 0, {{1, 50}, {4, 10000}}, {"SetTimer 0 1 50", "SetTimer 0 4 10000"}},
+      {0, 0, 10, {{1, 50}, {2, 10000}}, {"SetTimer 0 1 50", "SetTimer 0 2 10000"}},
+      {1, 0, 10, {{1, 50}, {4, 10000}}, {"SetTimer 0 1 50", "SetTimer 0 4 10000"}},
       {0,
        1,
-       {{1, 50}, {2, 10000}, {3, 500}},
-       {"SetTimer 0 1 50", "SetTimer 0 2 10000", "SetTimer 0 3 500"}},
+       60,
+       {{1, 50}, {2, 60000}, {3, 500}},
+       {"SetTimer 0 1 50", "SetTimer 0 2 60000", "SetTimer 0 3 500"}},
       {1,
        1,
-       {{1, 50}, {4, 10000}, {3, 500}},
-       {"SetTimer 0 1 50", "SetTimer 0 4 10000", "SetTimer 0 3 500"}},
+       3600,
+       {{1, 50}, {4, 3600000}, {3, 500}},
+       {"SetTimer 0 1 50", "SetTimer 0 4 3600000", "SetTimer 0 3 500"}},
   };
   for (const auto& c : cases) {
     TimerEnv env;
     env.app.settings.turnOffDetectInterval = c.turnOffDetectInterval;
     env.app.settings.persistentWindow = c.persistentWindow;
+    env.app.settings.detectIntervalSeconds = c.intervalSeconds;
     const std::string what =
         std::to_string(c.turnOffDetectInterval) + "/" + std::to_string(c.persistentWindow);
     StartTimers(env.app);
@@ -63,6 +66,59 @@ TEST(TimerScheduleTest, InstalledTimersFollowTheSettings) {
     StartTimers(env.app);
     EXPECT_NE(env.Installed().count(kDiscoveryTimer), env.Installed().count(kLimitTimer)) << what;
   }
+}
+
+TEST(TimerScheduleTest, StopDecidesByTheSettingsOfTheMoment) {
+  // Changed while the timers run, the settings name timers that are not there: those that are
+  // stay. Callers change them only between StopTimers and StartTimers.
+  TimerEnv env;
+  StartTimers(env.app);
+  env.app.settings.turnOffDetectInterval = 1;
+  env.app.settings.persistentWindow = 1;
+  StopTimers(env.app);
+  EXPECT_EQ(env.Installed(), (Schedule{{kDiscoveryTimer, 10000}}));
+  EXPECT_EQ(env.journal.Matching("KillTimer"),
+            (std::vector<std::string>{"KillTimer 0 1", "KillTimer 0 4", "KillTimer 0 3"}));
+}
+
+TEST(TimerScheduleTest, PausedScheduleRestartsFromTheNewSettings) {
+  struct Case {
+    SamplingAround sampling;
+    int inside, after;  // samplingEnabled, starting from 1
+  } cases[] = {
+      {SamplingAround::kUntouched, 1, 1},
+      {SamplingAround::kResumed, 1, 1},
+      {SamplingAround::kSuspended, 0, 1},
+  };
+  for (const Case& c : cases) {
+    TimerEnv env;
+    env.app.samplingEnabled = 1;
+    StartTimers(env.app);
+    {
+      PausedSchedule pause(env.app, c.sampling);
+      EXPECT_TRUE(env.Installed().empty());
+      EXPECT_EQ(env.app.samplingEnabled, c.inside);
+      env.app.settings.turnOffDetectInterval = 1;  // as a configuration window may do
+    }
+    EXPECT_EQ(env.Installed(), (Schedule{{kSampleTimer, 50}, {kLimitTimer, 10000}}));
+    EXPECT_EQ(env.app.samplingEnabled, c.after);
+  }
+
+  // A resumed pause sets the flag again even when it was cleared meanwhile.
+  TimerEnv resumed;
+  { PausedSchedule pause(resumed.app, SamplingAround::kResumed); }
+  EXPECT_EQ(resumed.app.samplingEnabled, 1);
+  TimerEnv untouched;
+  { PausedSchedule pause(untouched.app, SamplingAround::kUntouched); }
+  EXPECT_EQ(untouched.app.samplingEnabled, 0);
+
+  TimerEnv abandoned;
+  {
+    PausedSchedule pause(abandoned.app, SamplingAround::kResumed);
+    pause.Abandon();
+  }
+  EXPECT_TRUE(abandoned.Installed().empty());
+  EXPECT_EQ(abandoned.app.samplingEnabled, 0);
 }
 
 TEST(TimerScheduleTest, DetectPeriodFitsATimer) {

@@ -164,8 +164,14 @@ TEST(AppSettingsDefaultsTest, ResetsEveryOptionButClickThroughAndMetrics) {
   env.app.floppyCount = 3;
   for (std::string& type : env.app.driveTypeList) type = "Fixed";
 
-  ApplyDefaults(env.app);
+  // The placement check runs with the factory settings in force (snapping on).
+  static int checksWithSnapping;
+  checksWithSnapping = 0;
+  ApplyDefaults(env.app, [](App& app) {
+    if (app.settings.windowSnapAndLimiting == 1) ++checksWithSnapping;
+  });
 
+  EXPECT_EQ(checksWithSnapping, 1);
   EXPECT_EQ(s, FactorySettings(1, 41));
   EXPECT_EQ(env.app.floppyCount, 0);
   for (const std::string& type : env.app.driveTypeList) EXPECT_EQ(type, "");

@@ -103,6 +103,21 @@ TEST(IniLookupTest, FindsTheFirstMatchInTheFirstMatchingGroup) {
   }
 }
 
+TEST(IniLookupTest, AMarkedFileIsDecodedToOneCharPerCharacter) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    std::string raw, text;
+  } cases[] = {
+      {"a\xC3\xA9", "a\xC3\xA9"},  // no mark: the code page's bytes, untouched
+      {bom + "a=1\r\n", "a=1\r\n"},
+      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},        // Latin-1 characters keep their byte
+      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80", "??"},  // others are one "?" each
+      {bom + "\xC3" + "A\x80\xC0\x80", "?A???"},     // broken and overlong sequences
+      {bom + "\xE2\x82", "??"},                      // cut off at the end
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeText(c.raw), c.text) << c.raw;
+}
+
 TEST(IniLookupTest, TypedReadsUseTheFallbackOnlyWhenTheKeyIsMissing) {
   const std::string text =
       "[Settings]\r\nFlag = YES  \r\nEmpty =\r\nName = ab c \t\r\nCount = $1F\r\n";

@@ -193,6 +193,25 @@ TEST(SettingsFileLoadTest, StringsAreTrimmedUpperCasedAndNormalised) {
   EXPECT_EQ((ColorComponents{s.textRed, s.textGreen, s.textBlue}), (ColorComponents{18, 52, 69}));
 }
 
+TEST(SettingsFileLoadTest, AFileMarkedUtf8CountsCharactersNotBytes) {
+  // "\xC3\xA9" is one character: 23 + 1 makes an old 24-character mask, which gains "00".
+  const std::string bom = "\xEF\xBB\xBF";
+  Env env;
+  env.system.files[kPath] =
+      bom + "[Settings]\r\nAuto Hide Disconnected = Yes\r\nDrives = " + std::string(23, '1') +
+      "\xC3\xA9\r\n; " + std::string(200, '-');
+  LoadSettings(env.app);
+  EXPECT_EQ(env.app.settings.drives, "00" + std::string(23, '1') + "\xE9");
+  EXPECT_EQ(env.app.settings.autoHideDisconnected, 0);
+
+  // Without the mark the same bytes are the code page's: 25 characters, left as they are.
+  Env plain;
+  plain.system.files[kPath] = env.system.files[kPath].substr(3);
+  LoadSettings(plain.app);
+  EXPECT_EQ(plain.app.settings.drives, std::string(23, '1') + "\xC3\xA9");
+  EXPECT_EQ(plain.app.settings.autoHideDisconnected, 1);
+}
+
 TEST(SettingsFileLoadTest, NoFileWritesTheDefaultFileByteForByte) {
   Env env;
   LoadSettings(env.app);
@@ -225,10 +244,24 @@ TEST(SettingsFileLoadTest, ReadingNeverRewritesALongEnoughFile) {
   EXPECT_EQ(env.app.settings.locked, 1);
 }
 
+TEST(SettingsFileLoadTest, AFileWhoseSizeCannotBeToldIsReadNotReplaced) {
+  // Access denied on its attributes, say: the file is there and may be short.
+  Env env;
+  const std::string text = "[Settings]\r\nWinX = 5\r\nLocked = Yes\r\n";
+  env.system.files[kPath] = text;
+  env.system.sizeUnknown.insert(kPath);
+  LoadSettings(env.app);
+  EXPECT_EQ(env.system.files.at(kPath), text);
+  EXPECT_EQ(env.system.writes, 0);
+  EXPECT_EQ(env.app.settings.winX, 5);
+  EXPECT_EQ(env.app.settings.locked, 1);
+}
+
 TEST(SettingsFileLoadTest, UnreadableFileGivesTheFallbacks) {
   Env env;
   env.system.files[kPath] = kDefaultFile;
   env.system.unreadable.insert(kPath);
+  env.system.sizeUnknown.insert(kPath);  // neither its size nor its text
   LoadSettings(env.app);
   EXPECT_EQ(env.app.settings, FallbackSettings());
   EXPECT_EQ(env.system.files.at(kPath), kDefaultFile);
@@ -237,6 +270,7 @@ TEST(SettingsFileLoadTest, UnreadableFileGivesTheFallbacks) {
   EXPECT_EQ(env.system.files.at(kPath), kDefaultFile);
   EXPECT_EQ(env.system.writes, 0);
   env.system.unreadable.clear();
+  env.system.sizeUnknown.clear();
   LoadSettings(env.app);
   env.app.settings.locked = 1;
   SaveSettings(env.app);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "platform/fake/fake_disk.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_toolkit.h"

@@ -1,4 +1,6 @@
 // Drives as the prefix shows them: C: (the prefix's drive_c) and Z: (the Linux root).
+#include "platform/win32/windows_api.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -70,6 +72,29 @@ TEST(DiskTest, CountersFailAsWineAllowsAndLeaveTheValues) {
     EXPECT_EQ(reads, 11u);
     EXPECT_EQ(writes, 22u);
   }
+}
+
+TEST(DiskTest, DevicesAreOpenedWithoutAccessRights) {
+  // A file held open with no sharing at all: a handle that asked for read or write access would
+  // be refused; one with no access rights opens, and only the query fails.
+  char folder[MAX_PATH] = {};
+  char path[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+  ASSERT_NE(GetTempFileNameA(folder, "gbx", 0, path), 0u);
+  HANDLE held = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(reader, INVALID_HANDLE_VALUE);  // the premise: sharing is enforced
+  if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+
+  Win32Disk disk;
+  std::uint32_t reads = 0;
+  std::uint32_t writes = 0;
+  EXPECT_EQ(disk.ReadCounters(path, reads, writes), DiskCountersResult::kQueryFailed);
+  CloseHandle(held);
+  DeleteFileA(path);
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "app/app.h"
 #include "app/startup.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "monitor/sampler.h"
 #include "platform/win32/file_counters_disk.h"
 #include "platform/win32/win32_system.h"

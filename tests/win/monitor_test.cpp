@@ -9,8 +9,9 @@
 #include <cstddef>
 #include <string>
 
-#include "app/app.h"
 #include "app/timers.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "ledwindow/led_window.h"
 #include "monitor/activity_query.h"
 #include "monitor/discovery.h"
@@ -83,7 +84,7 @@ TEST_F(MonitorTest, DiscoveryFindsThePrefixDrives) {
   Win32System system;
   Win32Disk disk;
   App app(toolkit_, disk, system);
-  ApplyDefaults(app);
+  ApplyDefaults(app, nullptr);
   ComputeIconMetrics(app.settings);
   CreateIcons(app);
   const char missing = MissingLetter();
@@ -154,7 +155,7 @@ TEST_F(MonitorTest, RefusedQueriesReadAsIdleAndKeepTheCounters) {
   app.slotRootPaths[3] = "C:\\";
   app.slotRootPaths[26] = "Z:\\";
   app.lastShownBits[3] = 1;
-  toolkit_.SetControlImage(3, IconImageFor(3, 1));
+  toolkit_.SetControlImage(3, IconImageNumber(3, 1));
   SampleDriveActivity(app);
   EXPECT_EQ(app.currentBits[3], 0);
   EXPECT_EQ(app.currentBits[26], 0);
@@ -196,7 +197,7 @@ TEST_F(MonitorTest, SamplerTimerLightsTheIconThroughThePump) {
   } steps[] = {{"C 5 0\n", 1}, {"C 5 9\n", 2}, {"C 6 10\n", 3}};
   for (const auto& step : steps) {
     ASSERT_TRUE(system.WriteFileFlushed(counters, step.contents));
-    EXPECT_TRUE(PumpUntilShown(3, IconImageFor(3, step.bits), 400)) << step.contents;
+    EXPECT_TRUE(PumpUntilShown(3, IconImageNumber(3, step.bits), 400)) << step.contents;
     wintest::PumpFor(toolkit_, 150);
     EXPECT_EQ(Shown(3), toolkit_.NativeImage(3)) << step.contents;
   }

@@ -6,11 +6,13 @@
 
 #include <string>
 
-#include "app/app.h"
 #include "app/startup.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
+#include "settings/app_settings.h"
 #include "settings/settings_file.h"
 
 namespace glint {
@@ -47,7 +49,7 @@ class ProgramLogicTest : public ::testing::Test {
 };
 
 AppSettings Defaults(App& app) {
-  ApplyDefaults(app);
+  ApplyDefaults(app, nullptr);
   ComputeIconMetrics(app.settings);
   return app.settings;
 }

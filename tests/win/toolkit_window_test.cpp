@@ -70,6 +70,9 @@ TEST_F(ToolkitTest, PlacementBandAndExtendedStyles) {
   ASSERT_TRUE(GetLayeredWindowAttributes(Window(), nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 128);
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  toolkit_.AddToolWindowStyle(0);  // keeps the layered style, unlike SetToolWindowStyle
+  EXPECT_EQ(ExStyle(Window()) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW),
+            WS_EX_LAYERED | WS_EX_TOOLWINDOW);
   toolkit_.SetToolWindowStyle(0);
   EXPECT_EQ(ExStyle(Window()) & ~WS_EX_TOPMOST, WS_EX_TOOLWINDOW);
 
@@ -118,7 +121,16 @@ TEST_F(ToolkitTest, UnknownNumbersAreRefusedHarmlessly) {
   EXPECT_FALSE(toolkit_.CreateImageControl(9, 1, 0, 0, 1, 1, 1));
   EXPECT_FALSE(toolkit_.SetTimer(9, 1, 50, [] {}));
   EXPECT_FALSE(toolkit_.SetTimer(0, 1, 50, nullptr));
-  EXPECT_FALSE(toolkit_.AddTrayIcon(0, 0, 99));
+  EXPECT_FALSE(toolkit_.AddTrayIcon(0, 0, 99, 12501));
+  ASSERT_TRUE(toolkit_.CreateImage(200, 16, 16));
+  EXPECT_FALSE(toolkit_.AddTrayIcon(0, 0, 200, WM_LBUTTONDOWN));  // a system message
+  EXPECT_EQ(toolkit_.ControlText(99), "");
+  EXPECT_FALSE(toolkit_.IsControlChecked(99));
+  EXPECT_EQ(toolkit_.TrackbarPos(99), 0);
+  const std::string_view cells[] = {"C:"};
+  EXPECT_EQ(toolkit_.AddListRow(99, cells, 0, 0), -1);
+  toolkit_.SelectRadioButton(99);
+  toolkit_.EnableControl(99, false);
   EXPECT_EQ(toolkit_.TextWidth(9, "x"), 0);
   toolkit_.SetControlFont(99, 9);
   toolkit_.SetControlTooltip(99, "x");

@@ -78,6 +78,12 @@ std::vector<Event> Drain(Win32Toolkit& toolkit) {
   return events;
 }
 
+std::vector<Event> DrainDecoded(Win32Toolkit& toolkit) {
+  std::vector<Event> events = Drain(toolkit);
+  std::erase_if(events, [](const Event& event) { return event.kind == EventKind::kRaw; });
+  return events;
+}
+
 void PumpFor(Win32Toolkit& toolkit, DWORD ms) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms) {

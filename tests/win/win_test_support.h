@@ -16,7 +16,7 @@
 namespace glint {
 
 inline void PrintTo(const Event& event, std::ostream* out) {
-  static const char* const kKinds[] = {"Raw", "Control", "Menu", "Tray"};
+  static const char* const kKinds[] = {"Raw", "Control", "Menu", "Tray", "Close"};
   *out << kKinds[static_cast<int>(event.kind)] << "{message 0x" << std::hex << event.message
        << std::dec << ", number " << event.number << ", detail " << event.detail << "}";
 }
@@ -52,6 +52,9 @@ std::string ReadText(const std::string& path);
 
 // Polls until nothing is pending (bounded), returning what came out.
 std::vector<Event> Drain(Win32Toolkit& toolkit);
+
+// Drain, keeping only the events other than raw messages.
+std::vector<Event> DrainDecoded(Win32Toolkit& toolkit);
 
 // Polls (with short sleeps) for about the given time.
 void PumpFor(Win32Toolkit& toolkit, DWORD ms);

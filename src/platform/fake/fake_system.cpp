@@ -45,9 +45,10 @@ bool FakeSystem::ShellOpen(const std::string& file, const std::string& parameter
 }
 
 std::int64_t FakeSystem::FileSize(const std::string& path) {
-  if (directories.count(path)) return -2;
+  if (sizeUnknown.count(path)) return kFileSizeUnknown;
+  if (directories.count(path)) return kFileIsDirectory;
   auto it = files.find(path);
-  if (it == files.end()) return -1;
+  if (it == files.end()) return kFileMissing;
   return static_cast<std::int64_t>(it->second.size());
 }
 

@@ -32,6 +32,7 @@ class FakeSystem : public System {
   std::map<std::string, std::string> files;  // full path -> bytes
   std::set<std::string> directories;         // full paths that are directories
   std::set<std::string> unreadable;          // exist but cannot be opened for reading
+  std::set<std::string> sizeUnknown;         // exist but their attributes cannot be read
   std::set<std::string> readOnlyFolders;     // folder paths (with trailing backslash)
   bool failReplace = false;                  // MoveFileOver fails
   Point cursor{};

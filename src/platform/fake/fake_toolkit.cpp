@@ -1,95 +1,30 @@
 #include "platform/fake/fake_toolkit.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
-#include <limits>
 #include <stdexcept>
+
+#include "platform/fake/fake_glyphs.h"
 
 namespace glint {
 
 namespace {
+
 std::string Num(int n) {
   return std::to_string(n);
 }
 
-// The glyph renderer: a 5 x 7 bitmap font, each glyph bit a square of `scale` pixels, where
-// scale = max(1, em height / 9) and the em height is the font's points at 96 pixels per inch.
-// A glyph sits one unit below the cell top and advances 6 units; its pixels take the colour
-// fully, the rest of the image is left alone (a transparent background).
-constexpr int kGlyphColumns = 5;
-constexpr int kGlyphRows = 7;
-constexpr int kGlyphAdvance = 6;
-using GlyphRows = std::array<std::uint8_t, kGlyphRows>;
-
-struct Glyph {
-  char c;
-  GlyphRows rows;
-};
-
-constexpr Glyph kGlyphs[] = {
-    {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
-    {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
-    {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}},
-    {'D', {0x1E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1E}},
-    {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
-    {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
-    {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
-    {'H', {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
-    {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'J', {0x07, 0x02, 0x02, 0x02, 0x02, 0x12, 0x0C}},
-    {'K', {0x11, 0x12, 0x14, 0x18, 0x14, 0x12, 0x11}},
-    {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
-    {'M', {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11}},
-    {'N', {0x11, 0x11, 0x19, 0x15, 0x13, 0x11, 0x11}},
-    {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
-    {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
-    {'Q', {0x0E, 0x11, 0x11, 0x11, 0x15, 0x12, 0x0D}},
-    {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
-    {'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}},
-    {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
-    {'U', {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
-    {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
-    {'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}},
-    {'X', {0x11, 0x11, 0x0A, 0x04, 0x0A, 0x11, 0x11}},
-    {'Y', {0x11, 0x11, 0x0A, 0x04, 0x04, 0x04, 0x04}},
-    {'Z', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x10, 0x1F}},
-    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}},
-    {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}},
-    {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
-    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}},
-    {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
-    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}},
-    {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
-    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}},
-    {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
-    {' ', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
-    {'-', {0x00, 0x00, 0x00, 0x1F, 0x00, 0x00, 0x00}},
-    {'|', {0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
-    {':', {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00}},
-    {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}},
-    {'/', {0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x00}},
-    {'\\', {0x00, 0x10, 0x08, 0x04, 0x02, 0x01, 0x00}},
-    {'(', {0x02, 0x04, 0x08, 0x08, 0x08, 0x04, 0x02}},
-    {')', {0x08, 0x04, 0x02, 0x02, 0x02, 0x04, 0x08}},
-    {'%', {0x18, 0x19, 0x02, 0x04, 0x08, 0x13, 0x03}},
-};
-// Characters without a glyph show a hollow box.
-constexpr GlyphRows kMissingGlyph = {0x1F, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F};
-
-const GlyphRows& GlyphFor(char c) {
-  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  for (const Glyph& glyph : kGlyphs)
-    if (glyph.c == c) return glyph.rows;
-  return kMissingGlyph;
-}
-
-std::int64_t GlyphScale(const std::map<int, FakeToolkit::Font>& fonts, int font) {
-  auto it = fonts.find(font);
-  const std::int64_t points = it == fonts.end() ? 8 : std::max(it->second.points, 0);
-  const std::int64_t em = (points * 96 + 36) / 72;  // MulDiv(points, 96, 72)
-  return std::max<std::int64_t>(em / 9, 1);
+std::string ZName(ZOrder z) {
+  switch (z) {
+    case ZOrder::kNone:
+      return "none";
+    case ZOrder::kTop:
+      return "top";
+    case ZOrder::kTopmost:
+      return "topmost";
+    case ZOrder::kNoTopmost:
+      return "notopmost";
+  }
+  return "?";
 }
 
 }  // namespace
@@ -107,6 +42,25 @@ void FakeToolkit::PostIconRightClick(int control) {
   Post(Event::Raw(msg::kRButtonDown));
   Post(Event::Raw(msg::kRButtonUp),
        [this, control] { queued.push_back(Event::Control(control, kControlRightClick)); });
+}
+
+void FakeToolkit::PostClick(int control) {
+  Post(Event::Raw(msg::kLButtonDown), [this, control] {
+    Control* c = FindControl(control);
+    if (c == nullptr || !c->enabled) return;
+    if (c->kind == ControlKind::kCheckBox) c->checked = !c->checked;
+    if (c->kind == ControlKind::kRadioButton) SelectRadioButton(control);
+    queued.push_back(Event::Control(control));
+  });
+}
+
+void FakeToolkit::PostScroll(int control, int position) {
+  Post(Event::Raw(msg::kLButtonDown), [this, control, position] {
+    Control* c = FindControl(control);
+    if (c == nullptr || !c->enabled) return;
+    c->position = std::clamp(position, c->rangeMin, c->rangeMax);
+    queued.push_back(Event::Control(control, kControlScrolled));
+  });
 }
 
 bool FakeToolkit::FireTimer(int window, int timer) {
@@ -149,20 +103,45 @@ void FakeToolkit::ReleaseAll() {
 bool FakeToolkit::CreatePopupWindow(int window, std::string_view title, int x, int y,
                                     int clientWidth, int clientHeight) {
   journal_.Add("CreatePopupWindow " + Num(window));
+  DestroyWindow(window);
   Window w;
   w.title = std::string(title);
   w.rect = {x, y, x + clientWidth, y + clientHeight};
+  w.client = {0, 0, clientWidth, clientHeight};
+  windows[window] = w;
+  return true;
+}
+
+bool FakeToolkit::CreateCaptionWindow(int window, std::string_view title, int clientWidth,
+                                      int clientHeight, int ownerWindow) {
+  journal_.Add("CreateCaptionWindow " + Num(window));
+  if (clientWidth < 0 || clientHeight < 0) return false;
+  DestroyWindow(window);
+  // A small caption and a thin frame around the client area, centred on the screen.
+  constexpr int kFrame = 3, kCaption = 17;
+  const int width = clientWidth + 2 * kFrame, height = clientHeight + 2 * kFrame + kCaption;
+  const int x = screen.left + (screen.Width() - width) / 2;
+  const int y = screen.top + (screen.Height() - height) / 2;
+  Window w;
+  w.title = std::string(title);
+  w.rect = {x, y, x + width, y + height};
+  w.client = {0, 0, clientWidth, clientHeight};
+  w.captioned = true;
+  w.owner = ownerWindow;
   windows[window] = w;
   return true;
 }
 
 void FakeToolkit::DestroyWindow(int window) {
+  if (!WindowExists(window)) return;
   journal_.Add("DestroyWindow " + Num(window));
   windows.erase(window);
   for (auto it = controls.begin(); it != controls.end();)
     it = it->second.window == window ? controls.erase(it) : std::next(it);
   for (auto it = timers.begin(); it != timers.end();)
     it = it->first.first == window ? timers.erase(it) : std::next(it);
+  for (auto it = trays.begin(); it != trays.end();)
+    it = it->second.owner == window ? trays.erase(it) : std::next(it);
 }
 
 bool FakeToolkit::WindowExists(int window) const {
@@ -183,34 +162,52 @@ bool FakeToolkit::WindowRect(int window, Rect& outer) const {
 
 bool FakeToolkit::SetWindowPos(int window, ZOrder z, int x, int y, int width, int height,
                                unsigned flags) {
+  journal_.Add("SetWindowPos " + Num(window) + " " + ZName(z) + " " + Num(x) + " " + Num(y) + " " +
+               Num(width) + " " + Num(height) + " " + Num(static_cast<int>(flags)));
   auto it = windows.find(window);
   if (it == windows.end()) return false;
   Window& w = it->second;
   if (!(flags & swp::kNoMove)) {
-    int wd = w.rect.Width(), ht = w.rect.Height();
+    const int wd = w.rect.Width(), ht = w.rect.Height();
     w.rect = {x, y, x + wd, y + ht};
   }
-  if (!(flags & swp::kNoSize))
+  if (!(flags & swp::kNoSize)) {
+    // The popup has no frame; a captioned window keeps its frame around the new client size.
+    const int frameX = w.rect.Width() - w.client.Width();
+    const int frameY = w.rect.Height() - w.client.Height();
     w.rect = {w.rect.left, w.rect.top, w.rect.left + width, w.rect.top + height};
-  if (z == ZOrder::kTopmost) w.topmost = true;
-  if (z == ZOrder::kNoTopmost) w.topmost = false;
+    w.client = {0, 0, std::max(width - frameX, 0), std::max(height - frameY, 0)};
+  }
+  if (!(flags & swp::kNoZOrder)) {
+    if (z == ZOrder::kTopmost) w.topmost = true;
+    if (z == ZOrder::kNoTopmost) w.topmost = false;
+  }
   if (flags & swp::kShowWindow) w.visible = true;
   return true;
 }
 
 void FakeToolkit::ShowWindow(int window, ShowMode mode) {
+  journal_.Add("ShowWindow " + Num(window) + (mode == ShowMode::kHide ? " hide" : " show"));
   auto it = windows.find(window);
   if (it != windows.end()) it->second.visible = mode == ShowMode::kShowNormal;
 }
 
 void FakeToolkit::SetToolWindowStyle(int window) {
+  journal_.Add("SetToolWindowStyle " + Num(window));
   auto it = windows.find(window);
   if (it == windows.end()) return;
   it->second.toolWindow = true;
   it->second.alpha = 255;
 }
 
+void FakeToolkit::AddToolWindowStyle(int window) {
+  journal_.Add("AddToolWindowStyle " + Num(window));
+  auto it = windows.find(window);
+  if (it != windows.end()) it->second.toolWindow = true;
+}
+
 bool FakeToolkit::SetWindowAlpha(int window, int alpha) {
+  journal_.Add("SetWindowAlpha " + Num(window) + " " + Num(alpha));
   auto it = windows.find(window);
   if (it == windows.end()) return false;
   it->second.alpha = alpha;
@@ -221,33 +218,61 @@ void FakeToolkit::SetForegroundWindow(int window) {
   journal_.Add("SetForegroundWindow " + Num(window));
 }
 
+void FakeToolkit::ActivateWindow(int window) {
+  journal_.Add("ActivateWindow " + Num(window));
+}
+
 bool FakeToolkit::WorkAreaNearWindow(int window, Rect& area) const {
   if (!WindowExists(window)) return false;
   area = workArea;
   return true;
 }
 
-bool FakeToolkit::CreateImageControl(int window, int control, int x, int y, int width, int height,
-                                     int image) {
-  if (!WindowExists(window)) return false;
-  Control c;
-  c.window = window;
-  c.kind = "image";
-  c.rect = {x, y, x + width, y + height};
-  c.image = image;
-  controls[control] = c;
-  return true;
+void FakeToolkit::MoveWindowWithMouse(int window) {
+  journal_.Add("MoveWindowWithMouse " + Num(window));
+  auto it = windows.find(window);
+  if (it == windows.end()) return;
+  if (onMoveLoop) onMoveLoop(*this);
+  if (drags.empty()) return;
+  const Point to = drags.front();
+  drags.pop_front();
+  Window& w = windows.at(window);
+  w.rect = {to.x, to.y, to.x + w.rect.Width(), to.y + w.rect.Height()};
 }
 
-bool FakeToolkit::CreateButton(int window, int control, int x, int y, int width, int height,
-                               std::string_view caption) {
-  if (!WindowExists(window)) return false;
+// --- Controls ---------------------------------------------------------------------------------
+
+FakeToolkit::Control* FakeToolkit::FindControl(int control) {
+  auto it = controls.find(control);
+  return it == controls.end() ? nullptr : &it->second;
+}
+
+std::vector<int> FakeToolkit::ControlsOf(int window) const {
+  std::vector<std::pair<int, int>> ordered;
+  for (const auto& [number, c] : controls)
+    if (c.window == window) ordered.push_back({c.order, number});
+  std::sort(ordered.begin(), ordered.end());
+  std::vector<int> out;
+  for (const auto& entry : ordered) out.push_back(entry.second);
+  return out;
+}
+
+bool FakeToolkit::CreateControl(int window, const ControlSpec& spec) {
+  if (!WindowExists(window) || spec.width < 0 || spec.height < 0) return false;
   Control c;
   c.window = window;
-  c.kind = "button";
-  c.rect = {x, y, x + width, y + height};
-  c.text = std::string(caption);
-  controls[control] = c;
+  c.kind = spec.kind;
+  c.order = nextOrder_++;
+  c.rect = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+  c.text = std::string(spec.caption);
+  c.tooltip = std::string(spec.tooltip);
+  c.groupStart = spec.groupStart;
+  c.rangeMin = spec.rangeMin;
+  c.rangeMax = spec.rangeMax;
+  c.position = spec.rangeMin;
+  c.image = spec.kind == ControlKind::kImage ? spec.image : 0;
+  if (spec.font != 0 && FontExists(spec.font)) c.font = spec.font;
+  controls[spec.number] = c;
   return true;
 }
 
@@ -260,39 +285,118 @@ bool FakeToolkit::ControlExists(int control) const {
 }
 
 void FakeToolkit::MoveControl(int control, int x, int y, int width, int height) {
-  auto it = controls.find(control);
-  if (it != controls.end()) it->second.rect = {x, y, x + width, y + height};
+  journal_.Add("MoveControl " + Num(control));
+  if (Control* c = FindControl(control)) c->rect = {x, y, x + width, y + height};
 }
 
 void FakeToolkit::ShowControl(int control, bool visible) {
-  auto it = controls.find(control);
-  if (it != controls.end()) it->second.visible = visible;
+  if (Control* c = FindControl(control)) c->visible = visible;
+}
+
+void FakeToolkit::EnableControl(int control, bool enabled) {
+  if (Control* c = FindControl(control)) c->enabled = enabled;
 }
 
 void FakeToolkit::SetControlText(int control, std::string_view text) {
+  Control* c = FindControl(control);
+  // As on Windows, the text of an image control is not its caption.
+  if (c != nullptr && c->kind != ControlKind::kImage) c->text = std::string(text);
+}
+
+std::string FakeToolkit::ControlText(int control) const {
   auto it = controls.find(control);
-  if (it != controls.end()) it->second.text = std::string(text);
+  return it == controls.end() ? std::string() : it->second.text;
 }
 
 void FakeToolkit::SetControlFont(int control, int font) {
-  auto it = controls.find(control);
-  if (it != controls.end()) it->second.font = font;
+  Control* c = FindControl(control);
+  if (c != nullptr && FontExists(font)) c->font = font;
 }
 
 void FakeToolkit::SetControlTooltip(int control, std::string_view text) {
-  auto it = controls.find(control);
-  if (it != controls.end()) it->second.tooltip = std::string(text);
+  if (Control* c = FindControl(control)) c->tooltip = std::string(text);
 }
 
 void FakeToolkit::SetControlImage(int control, int image) {
-  auto it = controls.find(control);
-  if (it != controls.end()) it->second.image = image;
+  Control* c = FindControl(control);
+  if (c != nullptr && c->kind == ControlKind::kImage) c->image = image;
 }
 
 void FakeToolkit::SetControlChecked(int control, bool checked) {
-  auto it = controls.find(control);
-  if (it != controls.end()) it->second.checked = checked;
+  Control* c = FindControl(control);
+  if (c != nullptr && (c->kind == ControlKind::kCheckBox || c->kind == ControlKind::kRadioButton))
+    c->checked = checked;
 }
+
+bool FakeToolkit::IsControlChecked(int control) const {
+  auto it = controls.find(control);
+  return it != controls.end() && it->second.checked;
+}
+
+void FakeToolkit::SelectRadioButton(int control) {
+  const Control* target = FindControl(control);
+  if (target == nullptr || target->kind != ControlKind::kRadioButton) return;
+  // The group: the radio buttons from the last group start up to the next one, in order.
+  const std::vector<int> order = ControlsOf(target->window);
+  std::vector<int> group;
+  bool inGroup = false;
+  for (int number : order) {
+    const Control& c = controls.at(number);
+    if (c.kind != ControlKind::kRadioButton || c.groupStart) {
+      if (inGroup) break;
+      group.clear();
+    }
+    if (c.kind == ControlKind::kRadioButton) group.push_back(number);
+    if (number == control) inGroup = true;
+  }
+  for (int number : group) controls.at(number).checked = number == control;
+}
+
+void FakeToolkit::SetTrackbarRange(int control, int minimum, int maximum) {
+  Control* c = FindControl(control);
+  if (c == nullptr || c->kind != ControlKind::kTrackbar) return;
+  c->rangeMin = minimum;
+  c->rangeMax = std::max(minimum, maximum);
+  c->position = std::clamp(c->position, c->rangeMin, c->rangeMax);
+}
+
+void FakeToolkit::SetTrackbarPos(int control, int position) {
+  Control* c = FindControl(control);
+  if (c != nullptr && c->kind == ControlKind::kTrackbar)
+    c->position = std::clamp(position, c->rangeMin, c->rangeMax);
+}
+
+int FakeToolkit::TrackbarPos(int control) const {
+  auto it = controls.find(control);
+  return it == controls.end() ? 0 : it->second.position;
+}
+
+void FakeToolkit::SetListColumns(int control, std::span<const ListColumn> columns) {
+  Control* c = FindControl(control);
+  if (c == nullptr || c->kind != ControlKind::kListView) return;
+  c->columns.clear();
+  for (const ListColumn& column : columns)
+    c->columns.push_back(std::string(column.title) + " " + Num(column.width));
+}
+
+void FakeToolkit::ClearListRows(int control) {
+  Control* c = FindControl(control);
+  if (c != nullptr && c->kind == ControlKind::kListView) c->rows.clear();
+}
+
+int FakeToolkit::AddListRow(int control, std::span<const std::string_view> cells, Color text,
+                            Color back) {
+  Control* c = FindControl(control);
+  if (c == nullptr || c->kind != ControlKind::kListView) return -1;
+  ListRow row;
+  for (std::string_view cell : cells) row.cells.emplace_back(cell);
+  row.text = text;
+  row.back = back;
+  c->rows.push_back(std::move(row));
+  return static_cast<int>(c->rows.size()) - 1;
+}
+
+// --- Images and fonts -------------------------------------------------------------------------
 
 bool FakeToolkit::CreateImage(int image, int width, int height) {
   if (width <= 0 || height <= 0) return false;
@@ -329,46 +433,23 @@ bool FakeToolkit::FontExists(int font) const {
   return fonts.count(font) != 0;
 }
 
+int FakeToolkit::FontPoints(int font) const {
+  auto it = fonts.find(font);
+  return it == fonts.end() ? 8 : it->second.points;
+}
+
 void FakeToolkit::DrawString(int image, int font, int x, int y, std::string_view text,
                              Color color) {
   drawnStrings.push_back(Num(image) + " " + Num(font) + " " + Num(x) + " " + Num(y) + " " +
                          std::string(text));
-  const ImageView view = Image(image);
-  if (!view) return;
-  const std::int64_t scale = GlyphScale(fonts, font);
-  // One prepared run of the colour, copied into each covered stretch of a glyph row.
-  const int runPixels = static_cast<int>(std::min<std::int64_t>(scale, view.width));
-  std::vector<std::uint8_t> run(static_cast<std::size_t>(runPixels) * 3);
-  for (int i = 0; i < runPixels; ++i) {
-    run[static_cast<std::size_t>(i) * 3] = static_cast<std::uint8_t>(ColorBlue(color));
-    run[static_cast<std::size_t>(i) * 3 + 1] = static_cast<std::uint8_t>(ColorGreen(color));
-    run[static_cast<std::size_t>(i) * 3 + 2] = static_cast<std::uint8_t>(ColorRed(color));
-  }
-  std::int64_t left = x;
-  for (char c : text) {
-    const GlyphRows& rows = GlyphFor(c);
-    for (int gy = 0; gy < kGlyphRows; ++gy) {
-      for (int gx = 0; gx < kGlyphColumns; ++gx) {
-        if ((rows[static_cast<std::size_t>(gy)] & (0x10 >> gx)) == 0) continue;
-        const std::int64_t x0 = std::max<std::int64_t>(left + gx * scale, 0);
-        const std::int64_t x1 = std::min<std::int64_t>(left + (gx + 1) * scale, view.width);
-        const std::int64_t y0 = std::max<std::int64_t>(y + (gy + 1) * scale, 0);
-        const std::int64_t y1 = std::min<std::int64_t>(y + (gy + 2) * scale, view.height);
-        if (x0 >= x1 || y0 >= y1) continue;
-        for (std::int64_t py = y0; py < y1; ++py)
-          std::memcpy(view.bits + py * view.stride + x0 * 3, run.data(),
-                      static_cast<std::size_t>(x1 - x0) * 3);
-      }
-    }
-    left += kGlyphAdvance * scale;
-  }
+  PaintGlyphs(Image(image), FontPoints(font), x, y, text, color);
 }
 
 int FakeToolkit::TextWidth(int font, std::string_view text) {
-  const std::int64_t width =
-      static_cast<std::int64_t>(text.size()) * kGlyphAdvance * GlyphScale(fonts, font);
-  return static_cast<int>(std::min<std::int64_t>(width, std::numeric_limits<int>::max()));
+  return GlyphTextWidth(FontPoints(font), text);
 }
+
+// --- Menu, tray, timers and events ------------------------------------------------------------
 
 bool FakeToolkit::CreatePopupMenu(int menu) {
   journal_.Add("CreatePopupMenu " + Num(menu));
@@ -401,9 +482,10 @@ void FakeToolkit::TrackPopupMenu(int menu, int ownerWindow, int x, int y) {
   ++menusTracked;
 }
 
-bool FakeToolkit::AddTrayIcon(int icon, int ownerWindow, int image) {
+bool FakeToolkit::AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) {
   journal_.Add("AddTrayIcon " + Num(icon));
-  trays[icon] = {ownerWindow, image, ""};
+  if (!WindowExists(ownerWindow) || images.count(image) == 0) return false;
+  trays[icon] = {ownerWindow, image, callbackMessage, ""};
   return true;
 }
 
@@ -470,6 +552,18 @@ int FakeToolkit::ShowMessageBox(std::string_view caption, std::string_view text,
     return answer;
   }
   return mb::kIdOk;
+}
+
+bool FakeToolkit::ChooseColor(int ownerWindow, Color initial, Color& chosen) {
+  journal_.Add("ChooseColor " + Num(ownerWindow));
+  colorDialogInitials.push_back(initial);
+  if (colorAnswers.empty())
+    throw std::logic_error("FakeToolkit: colour dialog without a scripted answer");
+  const std::optional<Color> answer = colorAnswers.front();
+  colorAnswers.pop_front();
+  if (!answer) return false;
+  chosen = *answer;
+  return true;
 }
 
 }  // namespace glint

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,22 +19,38 @@ class FakeToolkit : public Toolkit {
  public:
   struct Window {
     std::string title;
-    Rect rect;  // outer rectangle on the screen (borderless: equals the client area)
+    Rect rect;    // outer rectangle on the screen (the popup has no frame: equals the client area)
+    Rect client;  // client area size (left and top 0)
+    bool captioned = false;  // made by CreateCaptionWindow
+    int owner = -1;
     bool visible = false;
     bool toolWindow = false;
     bool topmost = false;
     int alpha = 255;
   };
+  struct ListRow {
+    std::vector<std::string> cells;
+    Color text = 0;
+    Color back = 0;
+  };
   struct Control {
     int window = 0;
-    std::string kind;  // "image" or "button"
-    Rect rect;         // in the parent's client coordinates
+    ControlKind kind = ControlKind::kLabel;
+    int order = 0;  // creation order, which is the keyboard order
+    Rect rect;      // in the parent's client coordinates
     bool visible = true;
+    bool enabled = true;
     std::string text;
     int font = 0;
     std::string tooltip;
     int image = 0;
     bool checked = false;
+    bool groupStart = false;
+    int rangeMin = 0;
+    int rangeMax = 0;
+    int position = 0;
+    std::vector<std::string> columns;  // "title width"
+    std::vector<ListRow> rows;
   };
   struct Bitmap {
     int width = 0;
@@ -55,6 +72,7 @@ class FakeToolkit : public Toolkit {
   struct Tray {
     int owner = 0;
     int image = 0;
+    unsigned callbackMessage = 0;
     std::string tooltip;
   };
   struct Timer {
@@ -85,12 +103,21 @@ class FakeToolkit : public Toolkit {
   std::map<std::pair<int, int>, Timer> timers;  // (window, timer)
   std::vector<MessageBoxCall> messageBoxes;
   std::deque<int> messageBoxAnswers;  // answers for yes/no boxes, in order
-  std::deque<Message> messages;       // the message stream
-  std::deque<Event> queued;           // events queued by controls, delivered first
+  // Answers of the colour dialog, in order: a colour picked, or nullopt for Cancel.
+  std::deque<std::optional<Color>> colorAnswers;
+  std::vector<Color> colorDialogInitials;  // the colour each dialog opened at
+  // Where each window move leaves the window's top-left corner; `onMoveLoop` runs inside the
+  // loop (timers fire there). A move with no scripted point leaves the window where it is.
+  std::deque<Point> drags;
+  std::function<void(FakeToolkit&)> onMoveLoop;
+  std::deque<Message> messages;  // the message stream
+  std::deque<Event> queued;      // events queued by controls, delivered first
   std::function<void(FakeToolkit&)> onEmpty;
   std::vector<std::string> drawnStrings;  // "image font x y text"
   int menusTracked = 0;
   bool initialized = false;
+  Rect workArea{0, 0, 1280, 994};
+  Rect screen{0, 0, 1280, 1024};
 
   void Post(Event event, std::function<void()> onDispatch = {}) {
     messages.push_back({event, std::move(onDispatch)});
@@ -101,16 +128,25 @@ class FakeToolkit : public Toolkit {
   void PostIconDoubleClick(int control);
   // A right-button press and release on an icon: raw press, raw release, queued right click.
   void PostIconRightClick(int control);
+  // A click on a check box or radio button as the control itself handles it (the tick toggles,
+  // a radio button selects itself), then its control event.
+  void PostClick(int control);
+  // The trackbar's thumb moved to `position` (kept in range), then its event.
+  void PostScroll(int control, int position);
   // Runs the callback of an installed timer now; false when it is not installed.
   bool FireTimer(int window, int timer);
   bool HasTimer(int window, int timer) const { return timers.count({window, timer}) != 0; }
   const MenuItem* FindMenuItem(int menu, int item) const;
+  // The controls of a window in creation order.
+  std::vector<int> ControlsOf(int window) const;
 
   // --- Toolkit ---
   void Initialize() override;
   void ReleaseAll() override;
   bool CreatePopupWindow(int window, std::string_view title, int x, int y, int clientWidth,
                          int clientHeight) override;
+  bool CreateCaptionWindow(int window, std::string_view title, int clientWidth, int clientHeight,
+                           int ownerWindow) override;
   void DestroyWindow(int window) override;
   bool WindowExists(int window) const override;
   bool IsWindowVisible(int window) const override;
@@ -119,24 +155,34 @@ class FakeToolkit : public Toolkit {
                     unsigned flags) override;
   void ShowWindow(int window, ShowMode mode) override;
   void SetToolWindowStyle(int window) override;
+  void AddToolWindowStyle(int window) override;
   bool SetWindowAlpha(int window, int alpha) override;
   void SetForegroundWindow(int window) override;
+  void ActivateWindow(int window) override;
   bool WorkAreaNearWindow(int window, Rect& workArea) const override;
-  Rect workArea{0, 0, 1280, 994};
+  void MoveWindowWithMouse(int window) override;
 
-  bool CreateImageControl(int window, int control, int x, int y, int width, int height,
-                          int image) override;
-  bool CreateButton(int window, int control, int x, int y, int width, int height,
-                    std::string_view caption) override;
+  bool CreateControl(int window, const ControlSpec& spec) override;
   void DestroyControl(int control) override;
   bool ControlExists(int control) const override;
   void MoveControl(int control, int x, int y, int width, int height) override;
   void ShowControl(int control, bool visible) override;
+  void EnableControl(int control, bool enabled) override;
   void SetControlText(int control, std::string_view text) override;
+  std::string ControlText(int control) const override;
   void SetControlFont(int control, int font) override;
   void SetControlTooltip(int control, std::string_view text) override;
   void SetControlImage(int control, int image) override;
   void SetControlChecked(int control, bool checked) override;
+  bool IsControlChecked(int control) const override;
+  void SelectRadioButton(int control) override;
+  void SetTrackbarRange(int control, int minimum, int maximum) override;
+  void SetTrackbarPos(int control, int position) override;
+  int TrackbarPos(int control) const override;
+  void SetListColumns(int control, std::span<const ListColumn> columns) override;
+  void ClearListRows(int control) override;
+  int AddListRow(int control, std::span<const std::string_view> cells, Color text,
+                 Color back) override;
 
   bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;
@@ -144,10 +190,7 @@ class FakeToolkit : public Toolkit {
   void ImageChanged(int image) override;
   bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
   bool FontExists(int font) const override;
-  // A deterministic 5 x 7 bitmap font scaled to the font's size: each glyph bit is a square of
-  // max(1, em / 9) pixels (em = points at 96 pixels per inch), one unit below the cell top, six
-  // units of advance; glyph pixels take the colour fully. Every call is also recorded in
-  // `drawnStrings`.
+  // Draws with the glyphs of fake_glyphs.h; every call is also recorded in `drawnStrings`.
   void DrawString(int image, int font, int x, int y, std::string_view text, Color color) override;
   int TextWidth(int font, std::string_view text) override;
 
@@ -158,7 +201,7 @@ class FakeToolkit : public Toolkit {
   bool IsMenuItemChecked(int menu, int item) const override;
   void TrackPopupMenu(int menu, int ownerWindow, int x, int y) override;
 
-  bool AddTrayIcon(int icon, int ownerWindow, int image) override;
+  bool AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) override;
   void SetTrayTooltip(int icon, std::string_view text) override;
   void RemoveTrayIcon(int icon) override;
 
@@ -168,11 +211,15 @@ class FakeToolkit : public Toolkit {
   bool PollEvent(Event& event) override;
 
   int ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) override;
+  bool ChooseColor(int ownerWindow, Color initial, Color& chosen) override;
 
  private:
   Event Deliver();
   MenuItem* FindItem(int menu, int item);
+  Control* FindControl(int control);
+  int FontPoints(int font) const;
   Journal& journal_;
+  int nextOrder_ = 0;
 };
 
 }  // namespace glint

@@ -1,7 +1,10 @@
 #include "platform/win32/win32_disk.h"
 
 #include "platform/win32/windows_api.h"
+// After <windows.h>, which it needs.
+#include <winioctl.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "platform/win32/raii.h"
@@ -16,6 +19,10 @@ constexpr DWORD kIoctlDiskPerformance = 0x70020;
 constexpr std::size_t kDiskPerformanceSize = 88;
 constexpr std::size_t kReadCountOffset = 40;
 constexpr std::size_t kWriteCountOffset = 44;
+static_assert(kIoctlDiskPerformance == IOCTL_DISK_PERFORMANCE);
+static_assert(sizeof(DISK_PERFORMANCE) == kDiskPerformanceSize);
+static_assert(offsetof(DISK_PERFORMANCE, ReadCount) == kReadCountOffset);
+static_assert(offsetof(DISK_PERFORMANCE, WriteCount) == kWriteCountOffset);
 
 // Room for a label or file-system name; the system never writes more than MAX_PATH + 1.
 constexpr DWORD kVolumeTextChars = MAX_PATH + 1;

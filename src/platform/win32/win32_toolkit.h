@@ -11,13 +11,11 @@
 
 namespace glint {
 
-// The toolkit on user32, gdi32, comctl32 and the shell. Records keep the handles of the numbered
-// objects; the window and subclass procedures find their record through GWLP_USERDATA.
+// The toolkit on user32, gdi32, comctl32, comdlg32 and the shell. Records keep the handles of the
+// numbered objects; the window and subclass procedures find their record through GWLP_USERDATA.
+// The implementation is split by concern over the win32_toolkit*.cpp files.
 class Win32Toolkit final : public Toolkit {
  public:
-  // The tray icon's callback message at its owner window.
-  static constexpr unsigned kTrayCallbackMessage = 12501;
-
   Win32Toolkit();
   ~Win32Toolkit() override;
   Win32Toolkit(const Win32Toolkit&) = delete;
@@ -28,6 +26,8 @@ class Win32Toolkit final : public Toolkit {
 
   bool CreatePopupWindow(int window, std::string_view title, int x, int y, int clientWidth,
                          int clientHeight) override;
+  bool CreateCaptionWindow(int window, std::string_view title, int clientWidth, int clientHeight,
+                           int ownerWindow) override;
   void DestroyWindow(int window) override;
   bool WindowExists(int window) const override;
   bool IsWindowVisible(int window) const override;
@@ -36,23 +36,34 @@ class Win32Toolkit final : public Toolkit {
                     unsigned flags) override;
   void ShowWindow(int window, ShowMode mode) override;
   void SetToolWindowStyle(int window) override;
+  void AddToolWindowStyle(int window) override;
   bool SetWindowAlpha(int window, int alpha) override;
   void SetForegroundWindow(int window) override;
+  void ActivateWindow(int window) override;
   bool WorkAreaNearWindow(int window, Rect& workArea) const override;
+  void MoveWindowWithMouse(int window) override;
 
-  bool CreateImageControl(int window, int control, int x, int y, int width, int height,
-                          int image) override;
-  bool CreateButton(int window, int control, int x, int y, int width, int height,
-                    std::string_view caption) override;
+  bool CreateControl(int window, const ControlSpec& spec) override;
   void DestroyControl(int control) override;
   bool ControlExists(int control) const override;
   void MoveControl(int control, int x, int y, int width, int height) override;
   void ShowControl(int control, bool visible) override;
+  void EnableControl(int control, bool enabled) override;
   void SetControlText(int control, std::string_view text) override;
+  std::string ControlText(int control) const override;
   void SetControlFont(int control, int font) override;
   void SetControlTooltip(int control, std::string_view text) override;
   void SetControlImage(int control, int image) override;
   void SetControlChecked(int control, bool checked) override;
+  bool IsControlChecked(int control) const override;
+  void SelectRadioButton(int control) override;
+  void SetTrackbarRange(int control, int minimum, int maximum) override;
+  void SetTrackbarPos(int control, int position) override;
+  int TrackbarPos(int control) const override;
+  void SetListColumns(int control, std::span<const ListColumn> columns) override;
+  void ClearListRows(int control) override;
+  int AddListRow(int control, std::span<const std::string_view> cells, Color text,
+                 Color back) override;
 
   bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;
@@ -70,7 +81,7 @@ class Win32Toolkit final : public Toolkit {
   bool IsMenuItemChecked(int menu, int item) const override;
   void TrackPopupMenu(int menu, int ownerWindow, int x, int y) override;
 
-  bool AddTrayIcon(int icon, int ownerWindow, int image) override;
+  bool AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) override;
   void SetTrayTooltip(int icon, std::string_view text) override;
   void RemoveTrayIcon(int icon) override;
 
@@ -80,10 +91,7 @@ class Win32Toolkit final : public Toolkit {
   bool PollEvent(Event& event) override;
 
   int ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) override;
-
-  // Hands the window to the system's move loop (WM_NCLBUTTONDOWN on the caption), which follows
-  // the mouse until the left button is released and only then returns.
-  void MoveWindowWithMouse(int window);
+  bool ChooseColor(int ownerWindow, Color initial, Color& chosen) override;
 
   // Native handles (HWND, HBITMAP, HFONT, HMENU) for the Windows-side tests; null when missing.
   // Typed void* so that this header needs no <windows.h>.
@@ -111,13 +119,21 @@ class Win32Toolkit final : public Toolkit {
   bool Step(bool wait, Event& event);
 
   WindowRecord* LookUpWindow(int window) const;
+  // The window record of a native top-level window, or null when it is not one of ours.
+  WindowRecord* LookUpWindowByHandle(void* hwnd) const;
   ControlRecord* LookUpControl(int control) const;
+  // The control record of a native child window, or null when it is not one of ours.
+  ControlRecord* LookUpControlByHandle(void* hwnd) const;
   ImageRecord* LookUpImage(int image) const;
   FontRecord* LookUpFont(int font) const;
   MenuRecord* LookUpMenu(int menu) const;
-  bool InsertControl(int window, int control, std::unique_ptr<ControlRecord> record);
+  bool InsertWindow(int window, std::unique_ptr<WindowRecord> record);
+  void InsertControl(int window, int control, std::unique_ptr<ControlRecord> record);
   void ForgetWindowObjects(int window);
   void ResizeImageControl(const ControlRecord& control);
+  // Whether a radio button about to be created in `window` begins a group: asked to, or no radio
+  // button comes right before it.
+  bool StartsRadioGroup(int window, bool asked) const;
 
   std::map<int, std::unique_ptr<WindowRecord>> windows_;
   std::map<int, std::unique_ptr<ControlRecord>> controls_;
@@ -126,6 +142,7 @@ class Win32Toolkit final : public Toolkit {
   std::map<int, std::unique_ptr<MenuRecord>> menus_;
   std::map<int, std::unique_ptr<TrayRecord>> trayIcons_;
   std::map<TimerKey, std::shared_ptr<TimerCallback>> timers_;
+  std::uint64_t nextControlOrder_ = 0;  // creation order of controls: the keyboard order
 
   std::deque<Event> queue_;
   std::optional<Event>* capture_ = nullptr;

@@ -3,43 +3,29 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
-#include "monitor/activity_query.h"
+#include "core/app_settings.h"
+#include "core/drives.h"
 #include "platform/disk.h"
 #include "platform/system.h"
 #include "platform/toolkit.h"
-#include "settings/app_settings.h"
 
 namespace glint {
 
-inline constexpr std::string_view kProductName = "Glintbox";
-inline constexpr std::string_view kVersionString = "v1.12 - November 2011";
-// The maker's web page: written into the INI file, shown in the About box, opened by the
-// donation command.
-inline constexpr std::string_view kMakerWebPage = "https://glintbox.example.org/";
-inline constexpr std::string_view kDriveLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-inline constexpr int kDriveCount = 26;
-// Per-drive tables have one entry per drive slot (1..26); entry 0 is not used.
-inline constexpr int kDriveTableSize = kDriveCount + 1;
+// Rows of the drive query's tables; slots outside them answer kSlotOutsideTables.
+inline constexpr int kQuerySlots = 128;
+inline constexpr int kSlotOutsideTables = 255;
 
-// Numbers of the program's windows, controls, images, fonts, menu and tray icon.
-inline constexpr int kLedWindow = 0;
-inline constexpr int kDrivesAndIconsWindow = 2;
-inline constexpr int kWindowOptionsWindow = 3;
-inline constexpr int kFillerControl = 27;
-inline constexpr int kMinimizeButtonControl = 5000;
-inline constexpr int kTrayImage = 200;
-inline constexpr int kFillerImage = 1700;
-inline constexpr int kLetterFont = 1;
-inline constexpr int kSmallButtonFont = 2;
-inline constexpr int kUiFont = 3;
-inline constexpr int kUiBoldFont = 4;
-inline constexpr int kPopupMenu = 0;
-inline constexpr int kTrayIcon = 0;
+// The counters and result last seen per query slot. Zero at start and never reset: the first
+// sample of a busy drive reports its activity since boot, and a pause shows what happened
+// meanwhile.
+struct ActivityQueryTables {
+  std::array<std::uint32_t, kQuerySlots> lastReadCount{};
+  std::array<std::uint32_t, kQuerySlots> lastWriteCount{};
+  std::array<std::uint8_t, kQuerySlots> lastResult{};
 
-template <typename T>
-using DriveTable = std::array<T, kDriveTableSize>;
+  friend bool operator==(const ActivityQueryTables&, const ActivityQueryTables&) = default;
+};
 
 // The program's whole state: one per process, created by WinMain and fresh by every test.
 struct App {
@@ -63,7 +49,7 @@ struct App {
   std::string programFolder;
   std::string aboutText;
 
-  // Shell flags and the last control, menu or tray number seen by MainLoop.
+  // Shell flags and the last control, menu or tray number seen by an event loop.
   int samplingEnabled = 0;
   int driveSetChanged = 0;
   int lastControlNumber = 0;

@@ -1,8 +1,9 @@
-// The program's entry on Windows: the real platform under the portable logic.
+// The program's entry on Windows: the real platform under the portable logic. The one file above
+// the shell; built twice, into Glintbox.exe and into the test build with file-driven counters.
 #include "platform/win32/windows_api.h"
 
-#include "app/app.h"
 #include "app/startup.h"
+#include "core/app.h"
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"

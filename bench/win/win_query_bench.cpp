@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
+#include "core/app.h"
+#include "core/numbers.h"
 #include "monitor/activity_query.h"
 #include "monitor/sampler.h"
 #include "platform/win32/win32_disk.h"

@@ -1,0 +1,120 @@
+// Numbered images (24-bit top-down DIB sections shared with the logic) and fonts, and the text
+// drawn into the images with GDI.
+#include "platform/win32/win32_toolkit_records.h"
+
+#include <cstring>
+#include <string>
+
+namespace glint {
+
+namespace {
+
+constexpr int kMaxImageEdge = 32768;
+constexpr int kMaxFontPoints = 4096;
+
+}  // namespace
+
+bool Win32Toolkit::CreateImage(int image, int width, int height) {
+  if (width <= 0 || height <= 0 || width > kMaxImageEdge || height > kMaxImageEdge) return false;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down: row 0 first in memory
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  win32::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return false;
+  const int stride = ImageView::StrideFor(width);
+  std::memset(bits, 0, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+
+  auto record = std::make_unique<ImageRecord>();
+  record->bitmap = std::move(bitmap);
+  record->view = {static_cast<std::uint8_t*>(bits), width, height, stride};
+  std::unique_ptr<ImageRecord> old = std::exchange(images_[image], std::move(record));
+  // Controls showing this number take the new bitmap before the old one is deleted.
+  for (const auto& [number, control] : controls_) {
+    if (control->image == image) SetControlImage(number, image);
+  }
+  return true;
+}
+
+void Win32Toolkit::DestroyImage(int image) {
+  auto it = images_.find(image);
+  if (it == images_.end()) return;
+  for (const auto& [number, control] : controls_) {
+    if (control->image == image) ::SendMessageA(control->hwnd, STM_SETIMAGE, IMAGE_BITMAP, 0);
+  }
+  images_.erase(it);
+}
+
+ImageView Win32Toolkit::Image(int image) {
+  const ImageRecord* record = LookUpImage(image);
+  return record ? record->view : ImageView{};
+}
+
+void Win32Toolkit::ImageChanged(int image) {
+  for (const auto& [number, control] : controls_) {
+    // The bitmap covers the control, so no background erase (and no flicker).
+    if (control->image == image) ::InvalidateRect(control->hwnd, nullptr, FALSE);
+  }
+}
+
+bool Win32Toolkit::CreateNumberedFont(int font, std::string_view face, int points, int weight) {
+  if (points <= 0 || points > kMaxFontPoints) return false;
+  int pixelsPerInch = 96;
+  if (win32::WindowDc screen(nullptr); screen)
+    pixelsPerInch = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  const std::string faceName(face.substr(0, LF_FACESIZE - 1));
+  win32::UniqueFont handle(
+      ::CreateFontA(-::MulDiv(points, pixelsPerInch, 72), 0, 0, 0, std::clamp(weight, 0, 1000),
+                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName.c_str()));
+  if (!handle) return false;
+  auto record = std::make_unique<FontRecord>();
+  record->font = std::move(handle);
+  std::unique_ptr<FontRecord> old = std::exchange(fonts_[font], std::move(record));
+  // Controls using this number take the new font before the old one is deleted.
+  for (const auto& [number, control] : controls_) {
+    if (control->font == font) SetControlFont(number, font);
+  }
+  return true;
+}
+
+bool Win32Toolkit::FontExists(int font) const {
+  return LookUpFont(font) != nullptr;
+}
+
+void Win32Toolkit::DrawString(int image, int font, int x, int y, std::string_view text,
+                              Color color) {
+  const ImageRecord* imageRecord = LookUpImage(image);
+  const FontRecord* fontRecord = LookUpFont(font);
+  if (imageRecord == nullptr || fontRecord == nullptr || text.empty()) return;
+  win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return;
+  {
+    win32::SelectedObject bitmap(dc.Get(), imageRecord->bitmap.Get());
+    if (!bitmap) return;
+    win32::SelectedObject selectedFont(dc.Get(), fontRecord->font.Get());
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    ::SetTextColor(dc.Get(), win32::ToColorRef(color));
+    ::SetTextAlign(dc.Get(), TA_TOP | TA_LEFT | TA_NOUPDATECP);
+    ::TextOutA(dc.Get(), x, y, text.data(), win32::TextLength(text));
+  }
+  // GDI may batch the drawing; the pixels are read straight from memory next.
+  ::GdiFlush();
+}
+
+int Win32Toolkit::TextWidth(int font, std::string_view text) {
+  const FontRecord* fontRecord = LookUpFont(font);
+  if (fontRecord == nullptr || text.empty()) return 0;
+  win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return 0;
+  win32::SelectedObject selectedFont(dc.Get(), fontRecord->font.Get());
+  SIZE extent{};
+  if (!::GetTextExtentPoint32A(dc.Get(), text.data(), win32::TextLength(text), &extent)) return 0;
+  return extent.cx;
+}
+
+}  // namespace glint

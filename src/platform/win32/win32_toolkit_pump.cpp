@@ -1,0 +1,98 @@
+// The event pump: timers, the event queue and one step of the message loop.
+#include "platform/win32/win32_toolkit_records.h"
+
+namespace glint {
+
+bool Win32Toolkit::SetTimer(int window, int timer, unsigned periodMs, TimerCallback callback) {
+  const WindowRecord* record = LookUpWindow(window);
+  if (record == nullptr || record->hwnd == nullptr || !callback) return false;
+  if (::SetTimer(record->hwnd, static_cast<UINT_PTR>(timer), periodMs, &Callbacks::TimerProc) ==
+      0) {
+    return false;
+  }
+  timers_[{window, timer}] = std::make_shared<TimerCallback>(std::move(callback));
+  return true;
+}
+
+void Win32Toolkit::KillTimer(int window, int timer) {
+  if (const WindowRecord* record = LookUpWindow(window); record && record->hwnd)
+    ::KillTimer(record->hwnd, static_cast<UINT_PTR>(timer));
+  timers_.erase({window, timer});
+}
+
+void Win32Toolkit::RaiseEvent(const Event& event) {
+  if (capture_ != nullptr && !capture_->has_value()) {
+    *capture_ = event;
+  } else {
+    QueueEvent(event);
+  }
+}
+
+void Win32Toolkit::QueueEvent(const Event& event) {
+  queue_.push_back(event);
+  // Raised by a message sent to us while GetMessageA waits: wake it so the event is seen.
+  if (waiting_) ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+bool Win32Toolkit::Step(bool wait, Event& event) {
+  if (!queue_.empty()) {
+    event = queue_.front();
+    queue_.pop_front();
+    return true;
+  }
+  // Sent messages handled while retrieving are not caused by this step's dispatch.
+  std::optional<Event>* outer = std::exchange(capture_, nullptr);
+  MSG message{};
+  bool dispatch = false;
+  if (wait) {
+    waiting_ = true;
+    const BOOL result = ::GetMessageA(&message, nullptr, 0, 0);
+    waiting_ = false;
+    if (result == -1) message.message = WM_NULL;
+    dispatch = result > 0;  // 0 is WM_QUIT
+  } else {
+    if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      capture_ = outer;
+      return false;
+    }
+    dispatch = message.message != WM_QUIT;
+  }
+  std::optional<Event> caused;
+  if (dispatch) {
+    capture_ = &caused;
+    Callbacks::Dispatch(*this, message);
+  }
+  capture_ = outer;
+  event = caused ? *caused : Event::Raw(message.message);
+  return true;
+}
+
+void Win32Toolkit::Callbacks::Dispatch(Win32Toolkit& toolkit, MSG& message) {
+  if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+    const WindowRecord* window = toolkit.LookUpWindowByHandle(::GetAncestor(message.hwnd, GA_ROOT));
+    if (window != nullptr && window->captioned) {
+      // Escape is taken here: the dialog manager would send IDCANCEL with the handle of the
+      // control numbered 2, if there is one, just as that control's click looks.
+      if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        toolkit.RaiseEvent(Event::Close(window->number));
+        return;
+      }
+      // Tab and the arrow keys move between the controls; this translates and dispatches.
+      if (::IsDialogMessageA(window->hwnd, &message)) return;
+    }
+  }
+  ::TranslateMessage(&message);
+  ::DispatchMessageA(&message);
+}
+
+Event Win32Toolkit::WaitEvent() {
+  Event event;
+  Step(true, event);
+  return event;
+}
+
+bool Win32Toolkit::PollEvent(Event& event) {
+  return Step(false, event);
+}
+
+}  // namespace glint
