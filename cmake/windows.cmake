@@ -6,10 +6,23 @@ file(GLOB GLINTBOX_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(glintbox_win32 STATIC ${GLINTBOX_WIN32_SOURCES})
 target_link_libraries(glintbox_win32 PUBLIC glintbox_core comctl32 ole32 shell32 gdi32 user32 comdlg32 winmm)
 
-add_executable(Glintbox WIN32 src/platform/win32/entry/winmain.cpp)
+# The resources: the program's icon (also the tray icon), drawn by scripts/make_icon.py.
+enable_language(RC)
+set(GLINTBOX_ICON ${CMAKE_BINARY_DIR}/glintbox.ico)
+add_custom_command(OUTPUT ${GLINTBOX_ICON}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_icon.py ${GLINTBOX_ICON}
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_icon.py VERBATIM)
+configure_file(src/platform/win32/entry/resources.rc.in ${CMAKE_BINARY_DIR}/resources.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/resources.rc PROPERTIES
+  OBJECT_DEPENDS ${GLINTBOX_ICON})
+add_library(glintbox_resources OBJECT ${CMAKE_BINARY_DIR}/resources.rc)
+
+add_executable(Glintbox WIN32 src/platform/win32/entry/winmain.cpp
+  $<TARGET_OBJECTS:glintbox_resources>)
 target_link_libraries(Glintbox PRIVATE glintbox_win32)
 # The test build: the same program, with drive counters read from a file (Wine's never move).
-add_executable(GlintboxFileCounters WIN32 src/platform/win32/entry/winmain.cpp)
+add_executable(GlintboxFileCounters WIN32 src/platform/win32/entry/winmain.cpp
+  $<TARGET_OBJECTS:glintbox_resources>)
 target_compile_definitions(GlintboxFileCounters PRIVATE GLINTBOX_FILE_COUNTERS)
 target_link_libraries(GlintboxFileCounters PRIVATE glintbox_win32)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
@@ -28,7 +41,8 @@ if(GLINTBOX_WIN_TESTS)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   enable_testing()
   file(GLOB GLINTBOX_WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
-  add_executable(glintbox_win_tests ${GLINTBOX_WIN_TEST_SOURCES})
+  add_executable(glintbox_win_tests ${GLINTBOX_WIN_TEST_SOURCES}
+    $<TARGET_OBJECTS:glintbox_resources>)
   target_include_directories(glintbox_win_tests PRIVATE tests)
   target_link_libraries(glintbox_win_tests PRIVATE glintbox_win32 gtest)
   # Each test binary is run through wine (the toolchain's emulator); one ctest entry keeps the

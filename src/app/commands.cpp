@@ -1,45 +1,97 @@
 #include "app/commands.h"
 
+#include <string>
+
+#include "app/run_program.h"
 #include "app/startup.h"
 #include "app/timers.h"
 #include "app/tray.h"
+#include "config/drives_icons_window.h"
+#include "config/window_options_window.h"
 #include "core/app.h"
 #include "core/numbers.h"
+#include "core/product.h"
+#include "ledwindow/led_window.h"
+#include "ledwindow/render.h"
+#include "placement/placement.h"
+#include "settings/app_settings.h"
 #include "settings/settings_file.h"
 
 namespace glint {
 
-// The commands that do nothing yet arrive with the tray and configuration work.
+namespace {
 
-CommandFlow AboutCommand(App&) {
+constexpr std::string_view kBoxCaption = "Glintbox";
+constexpr unsigned kQuestion = mb::kYesNo | mb::kIconQuestion;
+// Waited for after the settings file is deleted, before the uninstaller starts.
+constexpr int kUninstallPauseMs = 300;
+// The pauses around the synthetic click of a middle-click explore.
+constexpr int kSyntheticClickMs = 15;
+
+bool Confirmed(App& app, std::string_view question) {
+  return app.toolkit.ShowMessageBox(kBoxCaption, question, kQuestion) == mb::kIdYes;
+}
+
+// Explorer on the drive of an icon (1..26) when its drive is selected for display.
+void ExploreSlot(App& app, int slot) {
+  if (slot < kFirstIconControl || slot > kLastIconControl) return;  // not an icon
+  if (!SlotInMask(app.settings.drives, slot)) return;
+  RunProgram(app, "explorer.exe", std::string{DriveLetter(slot), ':', '\\'}, "");
+}
+
+void LimitLedWindow(App& app) {
+  LimitWindowToWorkArea(app, kLedWindow);
+}
+
+}  // namespace
+
+CommandFlow AboutCommand(App& app) {
+  PausedSchedule pause(app, SamplingAround::kUntouched);
+  app.toolkit.ShowMessageBox("About Glintbox " + std::string(kVersionString), app.aboutText,
+                             mb::kOk);
   return CommandFlow::kContinue;
 }
 
-CommandFlow DocumentationCommand(App&) {
+CommandFlow DocumentationCommand(App& app) {
+  // "ReadMe_v1.12.pdf": the version's first five characters.
+  RunProgram(app, app.programFolder + "ReadMe_" + std::string(kVersionString.substr(0, 5)) + ".pdf",
+             "", "");
   return CommandFlow::kContinue;
 }
 
-CommandFlow ConfigureDrivesCommand(App&) {
+CommandFlow ConfigureDrivesCommand(App& app) {
+  PausedSchedule pause(app, SamplingAround::kSuspended);
+  RunDrivesAndIconsWindow(app);
   return CommandFlow::kContinue;
 }
 
-CommandFlow ConfigureWindowCommand(App&) {
+CommandFlow ConfigureWindowCommand(App& app) {
+  PausedSchedule pause(app, SamplingAround::kSuspended);
+  RunWindowOptionsWindow(app);
   return CommandFlow::kContinue;
 }
 
-CommandFlow OnTopOnceCommand(App&) {
+CommandFlow OnTopOnceCommand(App& app) {
+  SetTopmostOnce(app, true);
   return CommandFlow::kContinue;
 }
 
-CommandFlow NotOnTopOnceCommand(App&) {
+CommandFlow NotOnTopOnceCommand(App& app) {
+  SetTopmostOnce(app, false);
   return CommandFlow::kContinue;
 }
 
-CommandFlow LockPositionCommand(App&) {
+CommandFlow LockPositionCommand(App& app) {
+  // The check mark decides, not the setting.
+  const bool lock = !app.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition);
+  app.toolkit.SetMenuItemChecked(kPopupMenu, kMenuLockPosition, lock);
+  app.settings.locked = lock ? 1 : 0;
+  SaveSettings(app);
   return CommandFlow::kContinue;
 }
 
-CommandFlow SavePositionCommand(App&) {
+CommandFlow SavePositionCommand(App& app) {
+  SaveSettings(app);  // the whole file, with the window's current position
   return CommandFlow::kContinue;
 }
 
@@ -48,42 +100,84 @@ CommandFlow MinimizeToTrayCommand(App& app) {
   return CommandFlow::kBackToWait;
 }
 
-CommandFlow AlwaysShowTrayIconCommand(App&) {
+CommandFlow AlwaysShowTrayIconCommand(App& app) {
+  const bool show = !app.toolkit.IsMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon);
+  app.toolkit.SetMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon, show);
+  app.settings.alwaysShowTrayIcon = show ? 1 : 0;
+  if (show) {
+    AddTrayIconWithTooltip(app, kTrayTooltipActive);
+  } else {
+    app.toolkit.RemoveTrayIcon(kTrayIcon);
+  }
+  SaveSettings(app);
   return CommandFlow::kContinue;
 }
 
-CommandFlow RestoreDefaultsCommand(App&) {
+CommandFlow RestoreDefaultsCommand(App& app) {
+  PausedSchedule pause(app, SamplingAround::kResumed);
+  if (!Confirmed(app, "Do you want to restore Glintbox defaults?")) return CommandFlow::kBackToWait;
+  ApplyDefaults(app, &LimitLedWindow);
+  // The defaults have no tray icon: the icon and its tick go with the setting, or the menu would
+  // show a setting the file no longer holds.
+  app.toolkit.SetMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon, false);
+  app.toolkit.RemoveTrayIcon(kTrayIcon);
+  SaveSettings(app);
+  RenderDriveIcons(app);
+  RebuildLedWindow(app);
   return CommandFlow::kBackToWait;
 }
 
 CommandFlow ExitCommand(App& app) {
   PausedSchedule pause(app, SamplingAround::kResumed);
-  const int answer = app.toolkit.ShowMessageBox("Glintbox", "Do you want to exit?",
-                                                mb::kYesNo | mb::kIconQuestion);
-  if (answer == mb::kIdYes) {
-    pause.Abandon();
-    SaveSettings(app);
-    app.toolkit.DestroyWindow(kLedWindow);
-    app.system.CloseInstanceMutex();
-    ExitProgram(app);
+  if (!Confirmed(app, "Do you want to exit?")) return CommandFlow::kBackToWait;
+  pause.Abandon();
+  SaveSettings(app);
+  app.toolkit.DestroyWindow(kLedWindow);
+  app.system.CloseInstanceMutex();
+  ExitProgram(app);
+}
+
+CommandFlow UninstallCommand(App& app) {
+  PausedSchedule pause(app, SamplingAround::kSuspended);
+  if (!Confirmed(app,
+                 "Do you want to uninstall Glintbox?\n\nProbably the first ever to appear from "
+                 "within the software :-)")) {
+    return CommandFlow::kBackToWait;
   }
-  return CommandFlow::kBackToWait;
+  pause.Abandon();
+  // The settings are not saved: the file goes with the program.
+  app.toolkit.DestroyWindow(kLedWindow);
+  app.system.RemoveFile(SettingsPath(app));
+  app.system.Sleep(kUninstallPauseMs);
+  const std::string folder = app.programFolder;
+  RunProgram(app, "\"" + folder + "unins000.exe\"", " /NORESTART /SILENT", folder);
+  app.system.CloseInstanceMutex();
+  ExitProgram(app);
 }
 
-CommandFlow UninstallCommand(App&) {
-  return CommandFlow::kBackToWait;
-}
-
-CommandFlow DonationCommand(App&) {
+CommandFlow DonationCommand(App& app) {
+  RunProgram(app, std::string(kMakerWebPage), "", "");
   return CommandFlow::kContinue;
 }
 
-void ExploreByDoubleClick(App& app) {
-  (void)app;
+void ExploreByDoubleClick(App& app, int control) {
+  if (app.settings.exploreMouseButton != 1) return;
+  ExploreSlot(app, control);
 }
 
 void ExploreByMiddleClick(App& app) {
-  (void)app;
+  // The icon under the pointer is found by a synthetic left click there: its press is the one
+  // pending message, and the icon reports it as its click. The release stays queued for the main
+  // loop, where it completes a click on a button or is replayed in click-through mode.
+  app.system.SendMouse(MouseAction::kLeftDown);
+  app.system.SleepPrecise(kSyntheticClickMs);
+  app.system.SendMouse(MouseAction::kLeftUp);
+  app.system.SleepPrecise(kSyntheticClickMs);
+  Event event;
+  if (!app.toolkit.PollEvent(event) || event.kind != EventKind::kControl) return;
+  app.lastControlNumber = event.number;  // consumed here: it starts no window move
+  if (app.settings.exploreMouseButton != 3) return;
+  ExploreSlot(app, event.number);
 }
 
 }  // namespace glint

@@ -23,7 +23,8 @@ CommandFlow ExitCommand(App& app);
 CommandFlow UninstallCommand(App& app);
 CommandFlow DonationCommand(App& app);
 
-void ExploreByDoubleClick(App& app);
+// A left double-click on `control` (0 when it was not on a control).
+void ExploreByDoubleClick(App& app, int control);
 void ExploreByMiddleClick(App& app);
 
 }  // namespace glint

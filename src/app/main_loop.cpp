@@ -48,7 +48,7 @@ void MainLoopPass(App& app) {
       break;
     }
     case LoopAction::kExploreByDoubleClick:
-      ExploreByDoubleClick(app);
+      ExploreByDoubleClick(app, event.number);
       break;
     case LoopAction::kExploreByMiddleClick:
       ExploreByMiddleClick(app);

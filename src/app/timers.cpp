@@ -55,8 +55,7 @@ void LimitTick(App& app) {
 }
 
 void ReassertTopmost(App& app) {
-  if (app.settings.persistentWindow != 1) return;
-  app.toolkit.SetWindowPos(kLedWindow, ZOrder::kTopmost, 0, 0, 0, 0, swp::kNoMove | swp::kNoSize);
+  if (app.settings.persistentWindow == 1) SetTopmostOnce(app, true);
 }
 
 PausedSchedule::PausedSchedule(App& app, SamplingAround sampling) : app_(app), sampling_(sampling) {

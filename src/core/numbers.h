@@ -96,6 +96,9 @@ constexpr int IconImageNumber(int slot, int state) {
   return kDriveCount * state + slot;
 }
 inline constexpr int kTrayImage = 200;
+// The program's icon among its resources: the window class's icon and the tray icon's artwork.
+inline constexpr int kProgramIconResource = 1;
+inline constexpr int kTrayImageEdge = 32;
 inline constexpr int kSmallPreviewImage = 1666;
 inline constexpr int kMediumPreviewImage = 1667;
 inline constexpr int kLargePreviewImage = 1668;

@@ -1,6 +1,7 @@
 #include "placement/placement.h"
 
 #include "core/app.h"
+#include "core/numbers.h"
 
 namespace glint {
 
@@ -22,6 +23,12 @@ void ReplayClickBeneath(App& app) {
 
 void KeepOffTaskbar(App& app) {
   (void)app;
+}
+
+void SetTopmostOnce(App& app, bool topmost) {
+  // Without SWP_NOACTIVATE, as every on-top call of the program.
+  app.toolkit.SetWindowPos(kLedWindow, topmost ? ZOrder::kTopmost : ZOrder::kNoTopmost, 0, 0, 0, 0,
+                           swp::kNoSize | swp::kNoMove);
 }
 
 }  // namespace glint

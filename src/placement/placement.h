@@ -13,5 +13,7 @@ void MoveWindowWithMouse(App& app);
 void ReplayClickBeneath(App& app);
 // Taskbar test of the main loop (no effect while the limiter is off).
 void KeepOffTaskbar(App& app);
+// Puts the LED window into the topmost band (or takes it out) once; no setting changes.
+void SetTopmostOnce(App& app, bool topmost);
 
 }  // namespace glint

@@ -21,7 +21,8 @@ constexpr std::uint32_t kPaint = 0x000F;
 }  // namespace msg
 
 enum class EventKind {
-  kRaw,      // a message that caused no toolkit event; `message` holds its code
+  kRaw,      // a message that caused no toolkit event; `message` holds its code and `number`
+             // the control it was addressed to (0: a window, or none of the toolkit's)
   kControl,  // a control event; `number` is the control number, `detail` a ControlEventType
   kMenu,     // a menu item was chosen; `number` is the item number
   kTray,     // a tray icon click; `number` is the tray icon number, `detail` a TrayClick
@@ -48,7 +49,9 @@ struct Event {
   int number = 0;
   int detail = 0;
 
-  static Event Raw(std::uint32_t message) { return {EventKind::kRaw, message, 0, 0}; }
+  static Event Raw(std::uint32_t message, int control = 0) {
+    return {EventKind::kRaw, message, control, 0};
+  }
   static Event Control(int control, int type = kControlClicked) {
     return {EventKind::kControl, 0, control, type};
   }

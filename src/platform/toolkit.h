@@ -171,6 +171,9 @@ class Toolkit {
   virtual bool CreateImage(int image, int width, int height) = 0;
   virtual void DestroyImage(int image) = 0;
   virtual ImageView Image(int image) = 0;
+  // The program's embedded icon `resource` (its own artwork), drawn opaque into a new
+  // edge x edge image.
+  virtual bool LoadEmbeddedIcon(int image, int resource, int edge) = 0;
   // Tells controls showing the image that its pixels changed.
   virtual void ImageChanged(int image) = 0;
   // Size in points (converted with the display's vertical pixels per inch), weight 400/700.

@@ -299,18 +299,5 @@ TEST(PopupMenuTest, ItemsInOrderWithSeparators) {
   EXPECT_EQ(lines, expected);
 }
 
-TEST(TrayImageTest, HalvesAndOpenRing) {
-  FakeEnv env;
-  LoadTrayImage(env.app);
-  const ImageView image = env.toolkit.Image(kTrayImage);
-  ASSERT_TRUE(image);
-  EXPECT_EQ(image.Pixel(0, 0), MakeColor(0, 0, 0));
-  EXPECT_EQ(image.Pixel(31, 31), MakeColor(255, 0, 0));
-  EXPECT_EQ(image.Pixel(5, 15), MakeColor(255, 255, 255));  // left of the ring
-  EXPECT_EQ(image.Pixel(15, 5), MakeColor(255, 255, 255));  // top of the ring
-  EXPECT_EQ(image.Pixel(26, 16), MakeColor(255, 0, 0));     // the opening on the right
-  EXPECT_EQ(image.Pixel(15, 15), MakeColor(0, 0, 0));       // inside the ring
-}
-
 }  // namespace
 }  // namespace glint

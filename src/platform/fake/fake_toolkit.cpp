@@ -34,33 +34,36 @@ void FakeToolkit::PostTimer(int window, int timer) {
 }
 
 void FakeToolkit::PostIconDoubleClick(int control) {
-  Post(Event::Raw(msg::kLButtonDblClk),
+  Post(Event::Raw(msg::kLButtonDblClk, control),
        [this, control] { queued.push_back(Event::Control(control, kControlDoubleClick)); });
 }
 
 void FakeToolkit::PostIconRightClick(int control) {
-  Post(Event::Raw(msg::kRButtonDown));
-  Post(Event::Raw(msg::kRButtonUp),
+  Post(Event::Raw(msg::kRButtonDown, control));
+  Post(Event::Raw(msg::kRButtonUp, control),
        [this, control] { queued.push_back(Event::Control(control, kControlRightClick)); });
 }
 
 void FakeToolkit::PostClick(int control) {
-  Post(Event::Raw(msg::kLButtonDown), [this, control] {
-    Control* c = FindControl(control);
-    if (c == nullptr || !c->enabled) return;
-    if (c->kind == ControlKind::kCheckBox) c->checked = !c->checked;
-    if (c->kind == ControlKind::kRadioButton) SelectRadioButton(control);
-    queued.push_back(Event::Control(control));
-  });
+  Post(Event::Raw(msg::kLButtonDown, control));
+  messages.push_back({{}, {}, [this, control] {
+                        Control* c = FindControl(control);
+                        if (c == nullptr || !c->enabled)
+                          return Event::Raw(msg::kLButtonUp, control);
+                        if (c->kind == ControlKind::kCheckBox) c->checked = !c->checked;
+                        if (c->kind == ControlKind::kRadioButton) SelectRadioButton(control);
+                        return Event::Control(control);
+                      }});
 }
 
 void FakeToolkit::PostScroll(int control, int position) {
-  Post(Event::Raw(msg::kLButtonDown), [this, control, position] {
-    Control* c = FindControl(control);
-    if (c == nullptr || !c->enabled) return;
-    c->position = std::clamp(position, c->rangeMin, c->rangeMax);
-    queued.push_back(Event::Control(control, kControlScrolled));
-  });
+  messages.push_back({{}, {}, [this, control, position] {
+                        Control* c = FindControl(control);
+                        if (c == nullptr || !c->enabled)
+                          return Event::Raw(msg::kLButtonUp, control);
+                        c->position = std::clamp(position, c->rangeMin, c->rangeMax);
+                        return Event::Control(control, kControlScrolled);
+                      }});
 }
 
 bool FakeToolkit::FireTimer(int window, int timer) {
@@ -419,6 +422,12 @@ ImageView FakeToolkit::Image(int image) {
   return {it->second.bits.data(), it->second.width, it->second.height, it->second.stride};
 }
 
+bool FakeToolkit::LoadEmbeddedIcon(int image, int resource, int edge) {
+  if (!CreateImage(image, edge, edge)) return false;
+  embeddedIcons[image] = resource;
+  return true;
+}
+
 void FakeToolkit::ImageChanged(int image) {
   (void)image;
 }
@@ -515,7 +524,7 @@ Event FakeToolkit::Deliver() {
   Message m = std::move(messages.front());
   messages.pop_front();
   if (m.onDispatch) m.onDispatch();
-  return m.event;
+  return m.caused ? m.caused() : m.event;
 }
 
 Event FakeToolkit::WaitEvent() {
@@ -543,6 +552,7 @@ bool FakeToolkit::PollEvent(Event& event) {
 int FakeToolkit::ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) {
   journal_.Add("MessageBox " + std::string(caption) + "|" + std::string(text));
   messageBoxes.push_back({std::string(caption), std::string(text), flags});
+  if (onMessageBox) onMessageBox(*this);
   if ((flags & 0xF) == mb::kYesNo) {
     if (messageBoxAnswers.empty())
       throw std::logic_error("FakeToolkit: yes/no box without a scripted answer: " +

@@ -85,10 +85,12 @@ class FakeToolkit : public Toolkit {
     unsigned flags = 0;
   };
   // A message as the pump sees it: the event it yields and what its dispatch does (run a timer
-  // callback, queue a control event, ...).
+  // callback, queue a control event, ...). `caused`, when set, is the dispatch that decides the
+  // event itself (a click on a disabled control causes none).
   struct Message {
     Event event;
     std::function<void()> onDispatch;
+    std::function<Event()> caused;
   };
 
   explicit FakeToolkit(Journal& journal) : journal_(journal) {}
@@ -97,12 +99,14 @@ class FakeToolkit : public Toolkit {
   std::map<int, Window> windows;
   std::map<int, Control> controls;
   std::map<int, Bitmap> images;
+  std::map<int, int> embeddedIcons;  // image -> the resource it was loaded from
   std::map<int, Font> fonts;
   std::map<int, std::vector<MenuItem>> menus;
   std::map<int, Tray> trays;
   std::map<std::pair<int, int>, Timer> timers;  // (window, timer)
   std::vector<MessageBoxCall> messageBoxes;
-  std::deque<int> messageBoxAnswers;  // answers for yes/no boxes, in order
+  std::deque<int> messageBoxAnswers;               // answers for yes/no boxes, in order
+  std::function<void(FakeToolkit&)> onMessageBox;  // runs while a box is open
   // Answers of the colour dialog, in order: a colour picked, or nullopt for Cancel.
   std::deque<std::optional<Color>> colorAnswers;
   std::vector<Color> colorDialogInitials;  // the colour each dialog opened at
@@ -120,7 +124,7 @@ class FakeToolkit : public Toolkit {
   Rect screen{0, 0, 1280, 1024};
 
   void Post(Event event, std::function<void()> onDispatch = {}) {
-    messages.push_back({event, std::move(onDispatch)});
+    messages.push_back({event, std::move(onDispatch), {}});
   }
   // A WM_TIMER whose dispatch runs the installed callback, if any.
   void PostTimer(int window, int timer);
@@ -128,8 +132,8 @@ class FakeToolkit : public Toolkit {
   void PostIconDoubleClick(int control);
   // A right-button press and release on an icon: raw press, raw release, queued right click.
   void PostIconRightClick(int control);
-  // A click on a check box or radio button as the control itself handles it (the tick toggles,
-  // a radio button selects itself), then its control event.
+  // A click on a control as the control itself handles it (a box's tick toggles, a radio button
+  // selects itself): the release causes the control event, unless the control is disabled.
   void PostClick(int control);
   // The trackbar's thumb moved to `position` (kept in range), then its event.
   void PostScroll(int control, int position);
@@ -187,6 +191,7 @@ class FakeToolkit : public Toolkit {
   bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;
   ImageView Image(int image) override;
+  bool LoadEmbeddedIcon(int image, int resource, int edge) override;
   void ImageChanged(int image) override;
   bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
   bool FontExists(int font) const override;

@@ -23,6 +23,7 @@ void Win32Toolkit::Initialize() {
   ::InitCommonControlsEx(&controls);
   // S_FALSE (already initialised) must be balanced as well.
   if (!comInitialized_) comInitialized_ = SUCCEEDED(::CoInitialize(nullptr));
+  taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
 }
 
 void Win32Toolkit::ReleaseAll() {

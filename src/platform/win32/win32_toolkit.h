@@ -68,6 +68,7 @@ class Win32Toolkit final : public Toolkit {
   bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;
   ImageView Image(int image) override;
+  bool LoadEmbeddedIcon(int image, int resource, int edge) override;
   void ImageChanged(int image) override;
   bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
   bool FontExists(int font) const override;
@@ -134,6 +135,9 @@ class Win32Toolkit final : public Toolkit {
   // Whether a radio button about to be created in `window` begins a group: asked to, or no radio
   // button comes right before it.
   bool StartsRadioGroup(int window, bool asked) const;
+  // Tells the shell of a tray icon held here (NIM_ADD, then its tooltip).
+  bool ShowTrayIcon(const TrayRecord& record) const;
+  void ShowTrayIcons(int ownerWindow) const;
 
   std::map<int, std::unique_ptr<WindowRecord>> windows_;
   std::map<int, std::unique_ptr<ControlRecord>> controls_;
@@ -149,6 +153,8 @@ class Win32Toolkit final : public Toolkit {
   bool waiting_ = false;  // inside GetMessageA
 
   bool comInitialized_ = false;
+  // "TaskbarCreated": a restarted shell has forgotten every tray icon.
+  unsigned taskbarCreatedMessage_ = 0;
   void* user32_ = nullptr;                // HMODULE holding SetLayeredWindowAttributes
   void* setLayeredAttributes_ = nullptr;  // its address, once looked up
   bool layeredLookedUp_ = false;

@@ -54,6 +54,24 @@ ImageView Win32Toolkit::Image(int image) {
   return record ? record->view : ImageView{};
 }
 
+bool Win32Toolkit::LoadEmbeddedIcon(int image, int resource, int edge) {
+  if (edge <= 0 || edge > kMaxImageEdge) return false;
+  // The image of that size from the icon's set, drawn over black: the artwork is opaque.
+  win32::UniqueIcon icon(static_cast<HICON>(::LoadImageA(
+      win32::ModuleInstance(), MAKEINTRESOURCEA(resource), IMAGE_ICON, edge, edge, 0)));
+  if (!icon || !CreateImage(image, edge, edge)) return false;
+  win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return false;
+  {
+    win32::SelectedObject bitmap(dc.Get(), LookUpImage(image)->bitmap.Get());
+    if (!bitmap || !::DrawIconEx(dc.Get(), 0, 0, icon.Get(), edge, edge, 0, nullptr, DI_NORMAL))
+      return false;
+  }
+  ::GdiFlush();  // the pixels are read straight from memory next
+  ImageChanged(image);
+  return true;
+}
+
 void Win32Toolkit::ImageChanged(int image) {
   for (const auto& [number, control] : controls_) {
     // The bitmap covers the control, so no background erase (and no flicker).

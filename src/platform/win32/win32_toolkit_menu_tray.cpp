@@ -95,21 +95,13 @@ bool Win32Toolkit::AddTrayIcon(int icon, int ownerWindow, int image, unsigned ca
 
   // The shell knows an icon by window and ID; an icon under this number goes first.
   RemoveTrayIcon(icon);
-  NOTIFYICONDATAA data{};
-  data.cbSize = kNotifyIconDataV1Size;
-  data.hWnd = owner->hwnd;
-  data.uID = static_cast<UINT>(icon);
-  data.uFlags = NIF_MESSAGE | NIF_ICON;
-  data.uCallbackMessage = callbackMessage;
-  data.hIcon = handle.Get();
-  if (!::Shell_NotifyIconA(NIM_ADD, &data)) return false;
-
   auto record = std::make_unique<TrayRecord>();
   record->ownerWindow = ownerWindow;
   record->owner = owner->hwnd;
-  record->id = data.uID;
+  record->id = static_cast<UINT>(icon);
   record->callbackMessage = callbackMessage;
   record->icon = std::move(handle);
+  if (!ShowTrayIcon(*record)) return false;
   trayIcons_[icon] = std::move(record);
   return true;
 }
@@ -131,12 +123,32 @@ NOTIFYICONDATAA TrayIconData(const Record& record) {
 void Win32Toolkit::SetTrayTooltip(int icon, std::string_view text) {
   auto it = trayIcons_.find(icon);
   if (it == trayIcons_.end()) return;
-  NOTIFYICONDATAA data = TrayIconData(*it->second);
+  TrayRecord& record = *it->second;
+  record.tooltip = std::string(text.substr(0, kTrayTipChars));
+  NOTIFYICONDATAA data = TrayIconData(record);
   data.uFlags = NIF_TIP;
-  const std::size_t length = std::min(text.size(), kTrayTipChars);
-  std::memcpy(data.szTip, text.data(), length);
-  data.szTip[length] = '\0';
+  std::memcpy(data.szTip, record.tooltip.data(), record.tooltip.size());
+  data.szTip[record.tooltip.size()] = '\0';
   ::Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+bool Win32Toolkit::ShowTrayIcon(const TrayRecord& record) const {
+  NOTIFYICONDATAA data = TrayIconData(record);
+  data.uFlags = NIF_MESSAGE | NIF_ICON;
+  data.uCallbackMessage = record.callbackMessage;
+  data.hIcon = record.icon.Get();
+  if (!record.tooltip.empty()) {
+    data.uFlags |= NIF_TIP;
+    std::memcpy(data.szTip, record.tooltip.data(), record.tooltip.size());
+    data.szTip[record.tooltip.size()] = '\0';
+  }
+  return ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+void Win32Toolkit::ShowTrayIcons(int ownerWindow) const {
+  for (const auto& [number, record] : trayIcons_) {
+    if (record->ownerWindow == ownerWindow) ShowTrayIcon(*record);
+  }
 }
 
 void Win32Toolkit::RemoveTrayIcon(int icon) {

@@ -63,7 +63,14 @@ bool Win32Toolkit::Step(bool wait, Event& event) {
     Callbacks::Dispatch(*this, message);
   }
   capture_ = outer;
-  event = caused ? *caused : Event::Raw(message.message);
+  if (caused) {
+    event = *caused;
+  } else {
+    // A raw message names the control it was for: a click on an icon, not on the background.
+    const ControlRecord* control =
+        message.hwnd != nullptr ? LookUpControlByHandle(message.hwnd) : nullptr;
+    event = Event::Raw(message.message, control != nullptr ? control->number : 0);
+  }
   return true;
 }
 

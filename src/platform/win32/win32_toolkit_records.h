@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -98,6 +99,7 @@ struct Win32Toolkit::TrayRecord {
   UINT id = 0;
   UINT callbackMessage = 0;  // how the shell reports clicks to the owner
   win32::UniqueIcon icon;
+  std::string tooltip;  // kept to add the icon again when the shell restarts
 };
 
 // The procedures Windows calls. Each decodes WPARAM/LPARAM once and hands plain values to a

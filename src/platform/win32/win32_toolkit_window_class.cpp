@@ -57,6 +57,11 @@ LRESULT CALLBACK Win32Toolkit::Callbacks::WindowProc(HWND hwnd, UINT message, WP
         OnNcDestroy(*record);
         break;
       default:
+        // Explorer restarted: its new notification area knows none of the icons.
+        if (message == record->toolkit->taskbarCreatedMessage_ && message != 0) {
+          record->toolkit->ShowTrayIcons(record->number);
+          return 0;
+        }
         // The tray icons' callback messages are the program's own numbers.
         if (message >= WM_USER &&
             OnTrayNotify(*record, message, static_cast<UINT>(wParam), static_cast<UINT>(lParam)))

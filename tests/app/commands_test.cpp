@@ -1,0 +1,344 @@
+#include "app/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/main_loop.h"
+#include "app/startup.h"
+#include "app/tray.h"
+#include "settings/settings_file.h"
+#include "support/fake_env.h"
+
+namespace glint {
+namespace {
+
+constexpr char kFolder[] = "C:\\Program Files\\Glintbox\\";
+constexpr char kIni[] = "C:\\Program Files\\Glintbox\\Glintbox.ini";
+
+// The program started and its window laid out, as a user finds it.
+struct Running : FakeEnv {
+  Running() {
+    disk.drives['C'] = {};
+    StartUp(app);
+    toolkit.Post(Event::Raw(msg::kPaint));
+    MainLoopPass(app);
+    journal.lines.clear();
+  }
+  // One pass of the main loop over the event; false when the program ended.
+  bool Pass(const Event& event) {
+    toolkit.Post(event);
+    try {
+      MainLoopPass(app);
+      return true;
+    } catch (const FakeExit&) {
+      return false;
+    }
+  }
+  bool Command(int item) { return Pass(Event::Menu(item)); }
+  bool ScheduleRuns() const {
+    return toolkit.HasTimer(kLedWindow, kSampleTimer) && app.samplingEnabled == 1;
+  }
+  // Timers and sampling as a box or window saw them while it was open.
+  void WatchBoxes() {
+    toolkit.onMessageBox = [this](FakeToolkit& tk) {
+      timersDuringBox = tk.timers.size();
+      samplingDuringBox = app.samplingEnabled;
+    };
+  }
+  std::size_t timersDuringBox = 99;
+  int samplingDuringBox = -1;
+};
+
+TEST(ConfirmationTest, NoChangesNothingAndResumes) {
+  const struct {
+    int item;
+    const char* text;
+    int samplingDuringBox;
+  } cases[] = {
+      {kMenuRestoreDefaults, "Do you want to restore Glintbox defaults?", 1},
+      {kMenuExit, "Do you want to exit?", 1},
+      {kMenuUninstall,
+       "Do you want to uninstall Glintbox?\n\nProbably the first ever to appear from within the "
+       "software :-)",
+       0},
+  };
+  for (const auto& c : cases) {
+    Running env;
+    env.WatchBoxes();
+    env.app.settings.verticalMode = 1;
+    const std::string ini = env.system.files.at(kIni);
+    env.toolkit.messageBoxAnswers = {mb::kIdNo};
+    ASSERT_TRUE(env.Command(c.item)) << c.item;
+    ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u) << c.item;
+    EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "Glintbox");
+    EXPECT_EQ(env.toolkit.messageBoxes[0].text, c.text);
+    EXPECT_EQ(env.toolkit.messageBoxes[0].flags, mb::kYesNo | mb::kIconQuestion);
+    EXPECT_EQ(env.timersDuringBox, 0u) << c.item;
+    EXPECT_EQ(env.samplingDuringBox, c.samplingDuringBox) << c.item;
+    EXPECT_TRUE(env.ScheduleRuns()) << c.item;
+    EXPECT_EQ(env.app.settings.verticalMode, 1) << c.item;
+    EXPECT_EQ(env.system.files.at(kIni), ini) << c.item;
+    EXPECT_TRUE(env.toolkit.WindowExists(kLedWindow)) << c.item;
+  }
+}
+
+TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
+  Running env;
+  AppSettings& s = env.app.settings;
+  s.verticalMode = 1, s.locked = 1, s.clickThrough = 1, s.persistentWindow = 1;
+  env.Command(kMenuAlwaysShowTrayIcon);
+  env.app.driveTypeList[3] = "D:\\|CD-ROM Drive|3";
+  env.toolkit.SetWindowPos(kLedWindow, ZOrder::kNone, 700, 500, 0, 0, swp::kNoSize);
+  env.toolkit.messageBoxAnswers = {mb::kIdYes};
+  ASSERT_TRUE(env.Command(kMenuRestoreDefaults));
+
+  EXPECT_EQ(s.verticalMode, 0);
+  EXPECT_EQ(s.locked, 0);
+  EXPECT_EQ(s.clickThrough, 1);  // not a default
+  EXPECT_EQ(env.app.driveTypeList[3], "");
+  // Not moved to 400,10: the file keeps where the window is; rendered and laid out anew.
+  const FakeToolkit::Window& window = env.toolkit.windows.at(kLedWindow);
+  EXPECT_EQ(window.rect, (Rect{700, 500, 700 + 26 * 18 - 1, 518}));
+  EXPECT_NE(env.system.files.at(kIni).find("WinX = 700\r\nWinY = 500\r\nLocked = No\r\n"),
+            std::string::npos);
+  EXPECT_NE(env.system.files.at(kIni).find("Always Show TrayIcon = No"), std::string::npos);
+  EXPECT_TRUE(env.toolkit.trays.empty());
+  EXPECT_FALSE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon));
+  EXPECT_TRUE(env.ScheduleRuns());
+  EXPECT_FALSE(env.toolkit.HasTimer(kLedWindow, kTopmostTimer));  // from the new settings
+}
+
+TEST(ConfirmationTest, UninstallDeletesTheSettingsStartsTheUninstallerAndEnds) {
+  for (bool starts : {true, false}) {
+    Running env;
+    env.system.processStarts = starts;
+    env.system.shellOpens = starts;
+    env.toolkit.messageBoxAnswers = {mb::kIdYes};
+    ASSERT_FALSE(env.Command(kMenuUninstall)) << "the program should have ended";
+
+    std::vector<std::string> steps;
+    for (const auto& line : env.journal.lines) {
+      if (line.rfind("KillTimer", 0) == 0 || line.rfind("MessageBox", 0) == 0) continue;
+      steps.push_back(line);
+    }
+    const std::string uninstaller = std::string(kFolder) + "unins000.exe";
+    std::vector<std::string> expected = {
+        "DestroyWindow 0",
+        "RemoveFile " + std::string(kIni),
+        "Sleep 300",
+        "StartProcess \"" + uninstaller + "\"  /NORESTART /SILENT",
+    };
+    if (!starts) expected.push_back("ShellOpen " + uninstaller);
+    expected.insert(expected.end(), {"CloseInstanceMutex", "ReleaseAll", "ExitProcess 0"});
+    EXPECT_EQ(steps, expected) << starts;
+    EXPECT_EQ(env.system.files.count(kIni), 0u);  // and nothing saved it again
+    if (starts) EXPECT_EQ(env.system.launches.at(0).folder, kFolder);
+  }
+}
+
+TEST(MenuCommandTest, LockFollowsTheCheckMarkAndIsSaved) {
+  const struct {
+    bool ticked;
+    int lockedBefore;
+    int lockedAfter;
+    const char* line;
+  } cases[] = {
+      {false, 0, 1, "Locked = Yes"},
+      {true, 1, 0, "Locked = No"},
+      {false, 1, 1, "Locked = Yes"},  // the mark decides, not the setting
+  };
+  for (const auto& c : cases) {
+    Running env;
+    env.toolkit.SetMenuItemChecked(kPopupMenu, kMenuLockPosition, c.ticked);
+    env.app.settings.locked = c.lockedBefore;
+    env.Command(kMenuLockPosition);
+    EXPECT_EQ(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition), !c.ticked);
+    EXPECT_EQ(env.app.settings.locked, c.lockedAfter);
+    EXPECT_NE(env.system.files.at(kIni).find(c.line), std::string::npos) << c.line;
+  }
+}
+
+TEST(MenuCommandTest, TrayIconOptionAddsAndRemovesTheIcon) {
+  Running env;
+  env.Command(kMenuAlwaysShowTrayIcon);
+  ASSERT_EQ(env.toolkit.trays.count(kTrayIcon), 1u);
+  EXPECT_EQ(env.toolkit.trays.at(kTrayIcon).tooltip, "Glintbox works fine");
+  EXPECT_EQ(env.toolkit.trays.at(kTrayIcon).callbackMessage, 12501u);
+  EXPECT_TRUE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon));
+  EXPECT_NE(env.system.files.at(kIni).find("Always Show TrayIcon = Yes"), std::string::npos);
+
+  env.Command(kMenuAlwaysShowTrayIcon);
+  EXPECT_TRUE(env.toolkit.trays.empty());
+  EXPECT_FALSE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon));
+  EXPECT_EQ(env.app.settings.alwaysShowTrayIcon, 0);
+  EXPECT_NE(env.system.files.at(kIni).find("Always Show TrayIcon = No"), std::string::npos);
+}
+
+TEST(MenuCommandTest, WindowCommandsAndLaunches) {
+  Running env;
+  env.WatchBoxes();
+  env.Command(kMenuAbout);
+  ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u);
+  EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "About Glintbox v1.12 - November 2011");
+  EXPECT_EQ(env.toolkit.messageBoxes[0].text, env.app.aboutText);
+  EXPECT_EQ(env.toolkit.messageBoxes[0].flags, mb::kOk);
+  EXPECT_EQ(env.timersDuringBox, 0u);
+  EXPECT_TRUE(env.ScheduleRuns());
+
+  // Configuration windows: sampling off and the schedule stopped around them.
+  for (int item : {kMenuConfigureDrives, kMenuConfigureWindow}) {
+    env.journal.lines.clear();
+    env.Command(item);
+    EXPECT_EQ(env.journal.lines.front(), "KillTimer 0 1") << item;
+    EXPECT_TRUE(env.ScheduleRuns()) << item;
+  }
+
+  env.journal.lines.clear();
+  env.Command(kMenuNotOnTopOnce);
+  env.Command(kMenuOnTopOnce);
+  EXPECT_EQ(env.journal.Matching("SetWindowPos"),
+            (std::vector<std::string>{"SetWindowPos 0 notopmost 0 0 0 0 3",
+                                      "SetWindowPos 0 topmost 0 0 0 0 3"}));
+
+  env.toolkit.SetWindowPos(kLedWindow, ZOrder::kNone, 12, 34, 0, 0, swp::kNoSize);
+  env.system.files.erase(kIni);
+  env.Command(kMenuSavePosition);
+  EXPECT_NE(env.system.files.at(kIni).find("WinX = 12\r\nWinY = 34\r\nLocked = No"),
+            std::string::npos);
+
+  env.Command(kMenuDocumentation);
+  env.system.processStarts = false;
+  env.Command(kMenuDonation);
+  ASSERT_EQ(env.system.launches.size(), 2u);
+  EXPECT_EQ(env.system.launches[0].commandOrFile,
+            "\"" + std::string(kFolder) + "ReadMe_v1.12.pdf\"");
+  EXPECT_EQ(env.system.launches[1].commandOrFile, "https://glintbox.example.org/");
+  EXPECT_TRUE(env.toolkit.messageBoxes.size() == 1u);
+}
+
+// Deactivated until a left double-click on the tray icon; everything else is dropped.
+TEST(TrayTest, DeactivatedUntilALeftDoubleClick) {
+  for (int always : {0, 1}) {
+    for (bool byButton : {false, true}) {
+      Running env;
+      if (always == 1) env.Command(kMenuAlwaysShowTrayIcon);
+      env.toolkit.SetControlImage(3, IconImageNumber(3, 3));  // lit when deactivated
+      const std::vector<Event> ignored = {Event::Tray(kTrayLeftPress),
+                                          Event::Tray(kTrayRightPress),
+                                          Event::Tray(kTrayRightDoubleClick),
+                                          Event::Menu(kMenuExit),
+                                          Event::Control(3),
+                                          Event::Raw(msg::kRButtonDown)};
+      std::string tooltipWhileWaiting;
+      bool visibleWhileWaiting = true;
+      int samplingWhileWaiting = -1;
+      std::size_t timersWhileWaiting = 99;
+      const Event trigger =
+          byButton ? Event::Control(kMinimizeButtonControl) : Event::Menu(kMenuMinimizeToTray);
+      env.toolkit.Post(trigger);
+      env.toolkit.Post(ignored[0], [&] {
+        visibleWhileWaiting = env.toolkit.IsWindowVisible(kLedWindow);
+        tooltipWhileWaiting = env.toolkit.trays.at(kTrayIcon).tooltip;
+        samplingWhileWaiting = env.app.samplingEnabled;
+        timersWhileWaiting = env.toolkit.timers.size();
+      });
+      for (std::size_t i = 1; i < ignored.size(); ++i) env.toolkit.Post(ignored[i]);
+      env.toolkit.Post(Event::Tray(kTrayLeftDoubleClick));
+      MainLoopPass(env.app);
+
+      const std::string what = std::to_string(always) + (byButton ? " button" : " menu");
+      EXPECT_FALSE(visibleWhileWaiting) << what;
+      EXPECT_EQ(tooltipWhileWaiting, "Glintbox deactivated - Double click to activate") << what;
+      EXPECT_EQ(samplingWhileWaiting, 0) << what;
+      EXPECT_EQ(timersWhileWaiting, 0u) << what;
+      EXPECT_EQ(env.journal.Matching("Sleep 1").size(), ignored.size() + 1) << what;
+      EXPECT_EQ(env.toolkit.menusTracked, 0) << what;
+      EXPECT_TRUE(env.toolkit.messageBoxes.empty()) << what;
+
+      EXPECT_TRUE(env.toolkit.IsWindowVisible(kLedWindow)) << what;
+      EXPECT_EQ(env.toolkit.controls.at(3).image, 3) << what;  // rebuilt: idle
+      EXPECT_TRUE(env.ScheduleRuns()) << what;
+      if (always == 1) {
+        EXPECT_EQ(env.toolkit.trays.at(kTrayIcon).tooltip, "Glintbox works fine") << what;
+      } else {
+        EXPECT_TRUE(env.toolkit.trays.empty()) << what;
+      }
+    }
+  }
+}
+
+TEST(TrayTest, WithoutATrayIconTheWindowStaysActive) {
+  Running env;
+  env.toolkit.DestroyImage(kTrayImage);  // the icon cannot be added
+  ASSERT_TRUE(env.Command(kMenuMinimizeToTray));
+  EXPECT_TRUE(env.toolkit.IsWindowVisible(kLedWindow));
+  EXPECT_TRUE(env.ScheduleRuns());
+  EXPECT_TRUE(env.toolkit.messages.empty());
+}
+
+TEST(TrayTest, ClicksOnTheIconOpenTheMenu) {
+  Running env;
+  env.Command(kMenuAlwaysShowTrayIcon);
+  env.system.cursor = {640, 1000};
+  for (int click : {kTrayLeftPress, kTrayRightPress, kTrayLeftDoubleClick, kTrayRightDoubleClick})
+    env.Pass(Event::Tray(click));
+  EXPECT_EQ(env.journal.Matching("TrackPopupMenu"),
+            std::vector<std::string>(4, "TrackPopupMenu 0 0 639 999"));
+}
+
+TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
+  const struct {
+    int setting;
+    bool middle;
+    int control;  // where the click landed: an icon, the background (0), the button
+    const char* drives;
+    bool explores;
+  } cases[] = {
+      {1, false, 3, "00100000000000000000000000", true},
+      {3, false, 3, "00100000000000000000000000", false},  // not the chosen gesture
+      {1, false, 3, "00010000000000000000000000", false},  // C not selected
+      {1, false, 0, "00100000000000000000000000", false},  // the background
+      {3, true, 3, "00100000000000000000000000", true},
+      {1, true, 3, "00100000000000000000000000", false},
+      {3, true, 3, "01000000000000000000000000", false},
+      {3, true, 0, "00100000000000000000000000", false},
+      {3, true, kMinimizeButtonControl, "00100000000000000000000000", false},
+  };
+  for (const auto& c : cases) {
+    Running env;
+    env.app.settings.exploreMouseButton = c.setting;
+    env.app.settings.drives = c.drives;
+    env.app.lastControlNumber = 3;  // a stale number must not decide
+    if (c.middle) {
+      env.toolkit.Post(Event::Raw(msg::kMButtonUp, c.control));
+      // What the synthetic press causes: an icon's click, or a raw press elsewhere.
+      if (c.control >= 1 && c.control <= 26) {
+        env.toolkit.Post(Event::Control(c.control));
+      } else {
+        env.toolkit.Post(Event::Raw(msg::kLButtonDown, c.control));
+      }
+      MainLoopPass(env.app);
+      std::vector<std::string> click = env.journal.Matching("SendMouse");
+      for (const auto& line : env.journal.Matching("SleepPrecise")) click.push_back(line);
+      EXPECT_EQ(click, (std::vector<std::string>{"SendMouse LeftDown", "SendMouse LeftUp",
+                                                 "SleepPrecise 15", "SleepPrecise 15"}));
+      EXPECT_TRUE(env.journal.Matching("MoveWindowWithMouse").empty());  // consumed: no drag
+    } else {
+      env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));
+      MainLoopPass(env.app);
+    }
+    const std::string what = std::to_string(c.setting) + (c.middle ? " middle " : " double ") +
+                             std::to_string(c.control) + " " + c.drives;
+    if (c.explores) {
+      ASSERT_EQ(env.system.launches.size(), 1u) << what;
+      EXPECT_EQ(env.system.launches[0].commandOrFile, "\"explorer.exe\" C:\\") << what;
+    } else {
+      EXPECT_TRUE(env.system.launches.empty()) << what;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace glint
