@@ -54,6 +54,36 @@ TEST_F(ToolkitTest, ImagesAreBlackTopDownDibSections) {
   }
 }
 
+// Resource 1 is the program's icon, linked into this binary as into the program.
+TEST_F(ToolkitTest, EmbeddedIconIsTheProgramsArtwork) {
+  ASSERT_TRUE(toolkit_.LoadEmbeddedIcon(200, 1, 32));
+  const ImageView image = toolkit_.Image(200);
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image.width, 32);
+  ASSERT_EQ(image.height, 32);
+  const Color black = MakeColor(0, 0, 0);
+  const Color red = MakeColor(255, 0, 0);
+  const Color white = MakeColor(255, 255, 255);
+  const struct {
+    int x;
+    int y;
+    Color expected;
+  } pixels[] = {
+      {0, 0, black},   {31, 31, red},                  // black above, red below
+      {5, 15, white},  {15, 5, white}, {26, 16, red},  // the ring, open to the right
+      {15, 15, black},                                 // inside it
+  };
+  for (const auto& p : pixels) EXPECT_EQ(image.Pixel(p.x, p.y), p.expected) << p.x << "," << p.y;
+
+  // 65537 is resource 1 to MAKEINTRESOURCE.
+  for (const int unknown : {2, 65537}) {
+    EXPECT_FALSE(toolkit_.LoadEmbeddedIcon(201, unknown, 32)) << unknown;
+    EXPECT_FALSE(toolkit_.Image(201)) << unknown;
+    EXPECT_FALSE(toolkit_.LoadEmbeddedIcon(200, unknown, 32)) << unknown;
+    EXPECT_EQ(toolkit_.Image(200).bits, image.bits) << unknown;  // the loaded one stays
+  }
+}
+
 TEST_F(ToolkitTest, TextChangesOnlyGlyphPixelsBlendingItsColour) {
   ASSERT_TRUE(toolkit_.CreateNumberedFont(1, "Tahoma", 15, 700));
   LOGFONTA font{};

@@ -132,6 +132,10 @@ class Win32Toolkit final : public Toolkit {
   void InsertControl(int window, int control, std::unique_ptr<ControlRecord> record);
   void ForgetWindowObjects(int window);
   void ResizeImageControl(const ControlRecord& control);
+  // A black image not yet under any number; null when the GDI refuses it.
+  std::unique_ptr<ImageRecord> MakeImage(int width, int height) const;
+  // Puts an image under its number; the controls showing that number take it.
+  void InstallImage(int image, std::unique_ptr<ImageRecord> record);
   // Whether a radio button about to be created in `window` begins a group: asked to, or no radio
   // button comes right before it.
   bool StartsRadioGroup(int window, bool asked) const;

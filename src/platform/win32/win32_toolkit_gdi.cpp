@@ -14,8 +14,8 @@ constexpr int kMaxFontPoints = 4096;
 
 }  // namespace
 
-bool Win32Toolkit::CreateImage(int image, int width, int height) {
-  if (width <= 0 || height <= 0 || width > kMaxImageEdge || height > kMaxImageEdge) return false;
+std::unique_ptr<Win32Toolkit::ImageRecord> Win32Toolkit::MakeImage(int width, int height) const {
+  if (width <= 0 || height <= 0 || width > kMaxImageEdge || height > kMaxImageEdge) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -25,18 +25,28 @@ bool Win32Toolkit::CreateImage(int image, int width, int height) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   win32::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || bits == nullptr) return false;
+  if (!bitmap || bits == nullptr) return nullptr;
   const int stride = ImageView::StrideFor(width);
   std::memset(bits, 0, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
 
   auto record = std::make_unique<ImageRecord>();
   record->bitmap = std::move(bitmap);
   record->view = {static_cast<std::uint8_t*>(bits), width, height, stride};
+  return record;
+}
+
+void Win32Toolkit::InstallImage(int image, std::unique_ptr<ImageRecord> record) {
   std::unique_ptr<ImageRecord> old = std::exchange(images_[image], std::move(record));
   // Controls showing this number take the new bitmap before the old one is deleted.
   for (const auto& [number, control] : controls_) {
     if (control->image == image) SetControlImage(number, image);
   }
+}
+
+bool Win32Toolkit::CreateImage(int image, int width, int height) {
+  std::unique_ptr<ImageRecord> record = MakeImage(width, height);
+  if (!record) return false;
+  InstallImage(image, std::move(record));
   return true;
 }
 
@@ -55,20 +65,24 @@ ImageView Win32Toolkit::Image(int image) {
 }
 
 bool Win32Toolkit::LoadEmbeddedIcon(int image, int resource, int edge) {
-  if (edge <= 0 || edge > kMaxImageEdge) return false;
+  // MAKEINTRESOURCE keeps 16 bits: resource 65537 would load resource 1.
+  if (resource <= 0 || resource > 0xFFFF || edge <= 0 || edge > kMaxImageEdge) return false;
   // The image of that size from the icon's set, drawn over black: the artwork is opaque.
   win32::UniqueIcon icon(static_cast<HICON>(::LoadImageA(
       win32::ModuleInstance(), MAKEINTRESOURCEA(resource), IMAGE_ICON, edge, edge, 0)));
-  if (!icon || !CreateImage(image, edge, edge)) return false;
+  if (!icon) return false;
+  // Drawn before it takes the number: a failure leaves the old image, not a black one.
+  std::unique_ptr<ImageRecord> record = MakeImage(edge, edge);
+  if (!record) return false;
   win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return false;
   {
-    win32::SelectedObject bitmap(dc.Get(), LookUpImage(image)->bitmap.Get());
+    win32::SelectedObject bitmap(dc.Get(), record->bitmap.Get());
     if (!bitmap || !::DrawIconEx(dc.Get(), 0, 0, icon.Get(), edge, edge, 0, nullptr, DI_NORMAL))
       return false;
   }
   ::GdiFlush();  // the pixels are read straight from memory next
-  ImageChanged(image);
+  InstallImage(image, std::move(record));
   return true;
 }
 
