@@ -13,10 +13,11 @@ void LoadTrayImage(App& app) {
 }
 
 bool AddTrayIconWithTooltip(App& app, std::string_view tooltip) {
-  if (!app.toolkit.AddTrayIcon(kTrayIcon, kLedWindow, kTrayImage, kTrayCallbackMessage))
-    return false;
+  // The tooltip also when the shell refused the icon: it shows it later, tooltip and all.
+  const bool shown =
+      app.toolkit.AddTrayIcon(kTrayIcon, kLedWindow, kTrayImage, kTrayCallbackMessage);
   app.toolkit.SetTrayTooltip(kTrayIcon, tooltip);
-  return true;
+  return shown;
 }
 
 void DeactivateToTray(App& app) {
@@ -25,7 +26,9 @@ void DeactivateToTray(App& app) {
   if (app.settings.alwaysShowTrayIcon == 1) {
     toolkit.SetTrayTooltip(kTrayIcon, kTrayTooltipDeactivated);
   } else if (!AddTrayIconWithTooltip(app, kTrayTooltipDeactivated)) {
-    // Without the icon nothing could ever bring the window back: stay active.
+    // Without the icon nothing could ever bring the window back: stay active, and no icon may
+    // turn up later with the deactivated tooltip.
+    toolkit.RemoveTrayIcon(kTrayIcon);
     toolkit.ShowWindow(kLedWindow, ShowMode::kShowNormal);
     return;
   }

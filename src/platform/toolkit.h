@@ -195,7 +195,8 @@ class Toolkit {
 
   // --- Tray icon -----------------------------------------------------------------------------
   // The icon reports clicks to its owner window by `callbackMessage` (a message number of the
-  // program's own range); they arrive as kTray events.
+  // program's own range); they arrive as kTray events. False when the shell refused it: the icon
+  // is then shown as soon as the shell (re)starts, until it is removed.
   virtual bool AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) = 0;
   virtual void SetTrayTooltip(int icon, std::string_view text) = 0;
   virtual void RemoveTrayIcon(int icon) = 0;

@@ -101,9 +101,11 @@ bool Win32Toolkit::AddTrayIcon(int icon, int ownerWindow, int image, unsigned ca
   record->id = static_cast<UINT>(icon);
   record->callbackMessage = callbackMessage;
   record->icon = std::move(handle);
-  if (!ShowTrayIcon(*record)) return false;
+  // Kept even when the shell refuses it: a program started before the taskbar (at log-on, say)
+  // shows its icon once the shell announces itself.
+  const bool shown = ShowTrayIcon(*record);
   trayIcons_[icon] = std::move(record);
-  return true;
+  return shown;
 }
 
 namespace {
