@@ -30,6 +30,9 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   target_link_options(GlintboxFileCounters PRIVATE -s)
 endif()
 
+# Stands in for the uninstaller in the end-to-end tests: records how it was started.
+add_executable(record_command_line WIN32 tests/e2e/stub/record_command_line.c)
+
 # The drive query's cost on the real Win32 API; run by hand, not by ctest.
 add_executable(win_query_bench bench/win/win_query_bench.cpp)
 target_link_libraries(win_query_bench PRIVATE glintbox_win32)

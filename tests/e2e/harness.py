@@ -118,6 +118,56 @@ def window_geometry(window):
         return None
 
 
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=10)
+
+
+def click(x, y, button=1, times=1):
+    """Clicks at a screen point; repeated clicks come 80 ms apart, well within the double-click
+    time."""
+    xdotool("mousemove", x, y, "click", "--repeat", times, "--delay", 80, button)
+
+
+def slow_press(x, y, button=1):
+    """Presses and releases at a screen point 0.1 s apart, as a hand does: Wine's message-box
+    buttons miss a press and release that arrive together."""
+    xdotool("mousemove", x, y, "mousedown", button)
+    time.sleep(0.1)
+    xdotool("mouseup", button)
+
+
+def choose_menu_item(n):
+    """Under Wine an open popup menu takes the keyboard: Down n times selects the n-th item
+    (separators are skipped), Return chooses it."""
+    xdotool("key", "--delay", 30, *["Down"] * n, "Return")
+
+
+# Without a system tray on the X display, Wine shows the notification icons in a window of
+# its own, owned by the prefix's explorer.exe and shared by every program of the prefix.
+TRAY_TITLE = "^Wine System Tray$"
+
+
+def tray_window():
+    """(x, y, width, height) of the tray window while it is shown, else None. Wine hides it
+    again (about 2 s later) once its last icon is gone."""
+    for window in xdotool_search("--all", "--onlyvisible", "--name", TRAY_TITLE):
+        geometry = window_geometry(window)
+        if geometry:
+            return geometry
+    return None
+
+
+def tray_icon_position(index=0):
+    """The centre of the tray window's index-th icon, or None while the window is hidden. Wine
+    lays the icons out from the left as square cells as tall as the window (a 16 x 16 icon
+    and its border)."""
+    geometry = tray_window()
+    if geometry is None:
+        return None
+    x, y, _, height = geometry
+    return (x + index * height + height // 2, y + height // 2)
+
+
 class Pixels:
     """A screen area as 8-bit RGB; pixels[x, y] counts from the area's top left."""
 
@@ -153,6 +203,7 @@ class Glintbox:
         self.folder = Path(folder)
         self.cwd = Path(cwd)
         self.proc = None
+        self._led_window = None
 
     @property
     def exe(self):
@@ -185,6 +236,22 @@ class Glintbox:
     def windows(self, name_regex):
         """X windows of this process whose title matches name_regex (shown or hidden)."""
         return xdotool_search("--all", "--pid", str(self.proc.pid), "--name", name_regex)
+
+    def visible_windows(self, name_regex=""):
+        """The program's X windows that are shown now (menus and message boxes included)."""
+        return xdotool_search("--all", "--onlyvisible", "--pid", str(self.proc.pid), "--name",
+                              name_regex)
+
+    def led_window(self):
+        """The X window of the LED window, or None before it exists. It is made once, before
+        any message box with the same title, so it has the lowest id of them."""
+        if self._led_window is None:
+            windows = self.windows("^Glintbox$")
+            self._led_window = min(windows) if windows else None
+        return self._led_window
+
+    def led_shown(self):
+        return self.led_window() in self.visible_windows("^Glintbox$")
 
     def wait_exit(self, timeout):
         try:
@@ -305,6 +372,86 @@ class GlintboxTestCase(unittest.TestCase):
                 f"no Glintbox window of {size[0]} x {size[1]}; last seen (x, y, w, h): "
                 f"{seen['geometries']}; running: {program.running()}")
         return geometry
+
+    def wait_until_hidden(self, program, timeout=10.0):
+        """Waits until the LED window is unmapped; without a window manager Wine takes about
+        2 s to hide a window."""
+        self.wait_for(lambda: not program.led_shown() or not program.running(), timeout,
+                      "the LED window hidden")
+        self.assertTrue(program.running(), "the program ended")
+
+    def wait_until_shown(self, program, timeout=10.0):
+        self.wait_for(lambda: program.led_shown() or not program.running(), timeout,
+                      "the LED window shown")
+        self.assertTrue(program.running(), "the program ended")
+
+    def open_menu(self, program, x, y, button=3, timeout=10.0):
+        """Clicks at (x, y) and waits for a new window of the program to be shown: the popup
+        menu. Returns its X window and its (x, y, width, height)."""
+        before = set(program.visible_windows())
+        click(x, y, button)
+
+        def menu():
+            for window in set(program.visible_windows()) - before - {program.led_window()}:
+                geometry = window_geometry(window)
+                if geometry:
+                    return window, geometry
+            return None
+
+        return self.wait_for(menu, timeout, f"a menu after a click ({button}) at ({x}, {y})")
+
+    def close_menu(self, program, menu, timeout=5.0):
+        """Escape closes the open menu (the X window open_menu returned)."""
+        xdotool("key", "Escape")
+        self.wait_for(lambda: menu not in program.visible_windows(), timeout,
+                      "the menu closed by Escape")
+
+    def choose(self, program, item, x=None, y=None):
+        """Opens the menu by a right click on the LED window (at its third pixel row, or at
+        (x, y)) and chooses the item numbered as in the menu, top to bottom."""
+        if x is None:
+            x0, y0, _, _ = window_geometry(program.led_window())
+            x, y = x0 + 20, y0 + 2
+        self.open_menu(program, x, y)
+        choose_menu_item(item)
+
+    def wait_for_message_box(self, program, title, timeout=10.0):
+        """The X window of a message box of the program captioned title: under Wine a top-level
+        window with that title."""
+        pattern = "^" + re.escape(title) + "$"
+
+        def box():
+            boxes = [w for w in program.visible_windows(pattern) if w != program.led_window()]
+            return boxes[0] if boxes else None
+
+        return self.wait_for(box, timeout, f"a message box captioned {title!r}")
+
+    # The keys that press a message box's buttons: the underlined letters, Return the default.
+    BOX_KEYS = {"Yes": "y", "No": "n", "OK": "Return"}
+
+    def answer_message_box(self, program, title, button, timeout=10.0):
+        """Presses a button of the program's message box captioned title by its key and waits
+        until the box is gone (or the program has ended)."""
+        box = self.wait_for_message_box(program, title)
+
+        def closed():
+            return box not in program.visible_windows() or not program.running()
+
+        # Sent to the box itself: without a window manager the keyboard focus does not follow
+        # it. A closed box stays on the screen for about 2 s; one still there after 4 s may have
+        # missed the key while it was being set up, and is given it once more.
+        for wait in (4.0, timeout):
+            xdotool("key", "--window", box, self.BOX_KEYS[button])
+            if wait_until(closed, wait):
+                return
+        self.fail_with_screenshot(f"the box {title!r} not closed by {button}")
+
+    def wait_for_tray(self, shown, timeout=10.0):
+        """Waits until the tray window is shown (returns its geometry) or hidden."""
+        if shown:
+            return self.wait_for(tray_window, timeout, "the tray window shown")
+        self.wait_for(lambda: tray_window() is None, timeout, "the tray window hidden")
+        return None
 
     def wait_until_started(self, program):
         """The main window exists (shown or not) once the settings are loaded."""

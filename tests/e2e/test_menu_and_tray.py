@@ -1,0 +1,222 @@
+"""The popup menu and the tray icon, used as a user would: clicks and keys, and what they leave
+on the screen, in the settings file and in the process list."""
+
+import shutil
+
+from harness import (EXE, GlintboxTestCase, choose_menu_item, click, settings_ini, slow_press,
+                     tray_icon_position, wait_until, window_geometry)
+
+# Menu items, numbered top to bottom without the separators.
+ABOUT, LOCK, SAVE_POSITION, MINIMIZE, ALWAYS_SHOW_TRAY_ICON = 1, 7, 8, 9, 10
+RESTORE_DEFAULTS, EXIT, UNINSTALL = 11, 12, 13
+
+ROW = (467, 18)  # the default window: 26 icons in one row
+ABOUT_CAPTION = "About Glintbox v1.12 - November 2011"
+# Stands in for the uninstaller: writes its command line and current directory to a file.
+RECORDER = EXE.parent / "record_command_line.exe"
+
+# How long a click that should change nothing is watched. A menu or a shown window appears
+# within a tenth of a second; this is also longer than the double-click time, so that the next
+# click is not taken as the second of a double-click.
+QUIET_SECONDS = 1.0
+# A command writes the settings file at once.
+WRITE_TIMEOUT = 10.0
+
+
+def hand_edited(changes):
+    """A settings file as a user may leave it: read as it is, and written back in the program's
+    own format only when a command does so."""
+    return b"; edited by hand\r\n" + settings_ini(changes)
+
+
+def windows_path(path):
+    """A Linux path as the program sees it under Wine: drive Z: is the root."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+class MenuTestCase(GlintboxTestCase):
+    def start_at(self, x, y, changes=None, size=ROW):
+        """Starts a copy with a hand-edited file that puts the window at (x, y); returns the
+        program and the file's bytes."""
+        original = hand_edited({"WinX": str(x), "WinY": str(y), **(changes or {})})
+        program = self.fresh_copy(original).start()
+        geometry = self.wait_for_led_window(program, size)
+        self.assertEqual(geometry[:2], (x, y), "the window is not where the file puts it")
+        return program, original
+
+    def assert_file_unchanged(self, program, original):
+        self.assertTrue(program.ini.is_file(), "the settings file is gone")
+        self.assertEqual(program.ini.read_bytes(), original, "the settings file was rewritten")
+
+    def assert_still_running(self, program, geometry):
+        self.assertTrue(program.running(), "the program ended")
+        self.assertTrue(program.led_shown(), "the LED window is not shown")
+        self.assertEqual(window_geometry(program.led_window()), geometry, "the LED window moved")
+
+    def watch_quietly(self, program, what):
+        """Watches for QUIET_SECONDS that the program shows no window at all (the LED window is
+        hidden) and runs on."""
+        shown = wait_until(lambda: program.visible_windows() or not program.running(),
+                           QUIET_SECONDS, interval=0.05)
+        if shown:
+            self.fail_with_screenshot(f"{what}: the program showed windows {shown} "
+                                      f"(running: {program.running()})")
+
+
+class PopupMenuTest(MenuTestCase):
+    def test_right_click_opens_the_menu_at_the_pointer_and_escape_closes_it(self):
+        program, original = self.start_at(300, 200)
+        # The first icon, the middle one and the last pixel column of the window.
+        for point in ((301, 201), (533, 209), (766, 217)):
+            with self.subTest(point=point):
+                menu, geometry = self.open_menu(program, *point)
+                self.assertLessEqual(abs(geometry[0] - point[0]), 2, f"menu at {geometry}")
+                self.assertLessEqual(abs(geometry[1] - point[1]), 2, f"menu at {geometry}")
+                self.close_menu(program, menu)
+                self.assert_still_running(program, (300, 200, *ROW))
+        self.assert_file_unchanged(program, original)
+
+    def test_about_box_is_captioned_with_the_version(self):
+        program, original = self.start_at(300, 200)
+        self.choose(program, ABOUT)
+        self.answer_message_box(program, ABOUT_CAPTION, "OK")
+        self.assert_still_running(program, (300, 200, *ROW))
+        self.assert_file_unchanged(program, original)
+
+    def test_save_window_position_writes_the_whole_file_with_the_position(self):
+        program, original = self.start_at(300, 200)
+        self.choose(program, SAVE_POSITION)
+        self.assertEqual(self.wait_for_ini(program, original, WRITE_TIMEOUT),
+                         settings_ini({"WinX": "300", "WinY": "200"}))
+
+    def test_lock_unlock_writes_locked_yes_then_no(self):
+        program, previous = self.start_at(300, 200)
+        for locked in ("Yes", "No"):
+            with self.subTest(locked=locked):
+                self.choose(program, LOCK)
+                content = self.wait_for_ini(program, previous, WRITE_TIMEOUT)
+                self.assertEqual(content, settings_ini(
+                    {"WinX": "300", "WinY": "200", "Locked": locked}))
+                previous = content
+
+
+class ConfirmedCommandsTest(MenuTestCase):
+    def test_answering_no_changes_nothing(self):
+        program, original = self.start_at(250, 120)
+        for name, item in (("Exit", EXIT), ("Uninstall", UNINSTALL),
+                           ("Restore defaults", RESTORE_DEFAULTS)):
+            with self.subTest(name):
+                self.choose(program, item)
+                self.answer_message_box(program, "Glintbox", "No")
+                self.assert_still_running(program, (250, 120, *ROW))
+                self.assert_file_unchanged(program, original)
+
+    def test_exit_yes_ends_the_program_and_writes_the_window_position(self):
+        changes = {"Vertical Mode": "Yes", "Drives": "00100000000000000000000001"}
+        program, original = self.start_at(250, 120, changes, size=(17, 36))
+        self.choose(program, EXIT, 251, 121)
+        self.answer_message_box(program, "Glintbox", "Yes")
+        code = program.wait_exit(15)
+        if code is None:
+            self.fail_with_screenshot("the program did not end after Exit was confirmed")
+        self.assertEqual(code, 0)
+        self.assertEqual(program.ini.read_bytes(),
+                         settings_ini({"WinX": "250", "WinY": "120", **changes}))
+
+    def test_restore_defaults_rewrites_the_file_but_keeps_the_window_where_it_is(self):
+        changes = {"Vertical Mode": "Yes", "Drives": "00100000000000000000000001",
+                   "Locked": "Yes", "ReadColor": "0000FF", "Window Transperancy": "200"}
+        program, original = self.start_at(250, 120, changes, size=(17, 36))
+        self.choose(program, RESTORE_DEFAULTS, 251, 121)
+        self.answer_message_box(program, "Glintbox", "Yes")
+        self.assertEqual(self.wait_for_ini(program, original, WRITE_TIMEOUT),
+                         settings_ini({"WinX": "250", "WinY": "120"}))
+        self.assertEqual(self.wait_for_led_window(program, ROW), (250, 120, *ROW))
+        self.assertTrue(program.led_shown())
+
+    def test_uninstall_yes_deletes_the_file_starts_the_uninstaller_and_ends(self):
+        self.assertTrue(RECORDER.is_file(), f"{RECORDER} is not built")
+        for name, uninstaller in (("uninstaller present", True), ("no uninstaller", False)):
+            with self.subTest(name):
+                program, _ = self.start_at(250, 120)
+                try:
+                    self.uninstall(program, uninstaller)
+                finally:
+                    # A copy left running would refuse the next case as a second instance.
+                    program.stop()
+
+    def uninstall(self, program, uninstaller):
+        if uninstaller:
+            shutil.copy2(RECORDER, program.folder / "unins000.exe")
+        self.choose(program, UNINSTALL)
+        self.answer_message_box(program, "Glintbox", "Yes")
+        code = program.wait_exit(15)
+        if code is None:
+            self.fail_with_screenshot("the program did not end after Uninstall")
+        self.assertEqual(code, 0)
+        self.assertFalse(program.ini.exists(), "the settings file is left")
+        if not uninstaller:
+            return
+        record = program.folder / "uninstaller-ran.txt"
+        self.wait_for(record.is_file, 15, "the uninstaller's record")
+        lines = record.read_bytes().decode("latin-1").split("\r\n")
+        folder = windows_path(program.folder) + "\\"
+        # The quoted path, two blanks, the parameters; started in the program's folder.
+        self.assertEqual(lines[:2], [f'"{folder}unins000.exe"  /NORESTART /SILENT',
+                                     folder.rstrip("\\")])
+
+
+class TrayIconTest(MenuTestCase):
+    def test_always_show_trayicon_adds_the_icon_whose_clicks_open_the_menu(self):
+        program, original = self.start_at(300, 200)
+        self.wait_for_tray(shown=False)
+        self.choose(program, ALWAYS_SHOW_TRAY_ICON)
+        self.wait_for_tray(shown=True)
+        content = self.wait_for_ini(program, original, WRITE_TIMEOUT)
+        self.assertEqual(content, settings_ini(
+            {"WinX": "300", "WinY": "200", "Always Show TrayIcon": "Yes"}))
+
+        icon = tray_icon_position()
+        for name, button in (("left click", 1), ("right click", 3)):
+            with self.subTest(name):
+                menu, geometry = self.open_menu(program, *icon, button=button)
+                self.assertLessEqual(abs(geometry[0] - icon[0]), 2, f"menu at {geometry}")
+                self.assertLessEqual(abs(geometry[1] - icon[1]), 2, f"menu at {geometry}")
+                self.close_menu(program, menu)
+                self.assert_still_running(program, (300, 200, *ROW))
+
+        # Taken off again from the icon's own menu.
+        self.open_menu(program, *icon, button=1)
+        choose_menu_item(ALWAYS_SHOW_TRAY_ICON)
+        self.assertEqual(self.wait_for_ini(program, content, WRITE_TIMEOUT),
+                         settings_ini({"WinX": "300", "WinY": "200"}))
+        self.wait_for_tray(shown=False)
+        self.assert_still_running(program, (300, 200, *ROW))
+
+    def test_minimize_hides_the_window_until_a_double_click_on_the_tray_icon(self):
+        # With the button the window is 8 pixels wider; the button covers x 467..474.
+        program, original = self.start_at(250, 120, {"Minimize Button": "Yes"}, size=(475, 18))
+        geometry = (250, 120, 475, 18)
+
+        def minimize_button():
+            slow_press(250 + 471, 120 + 9)
+
+        def menu_item():
+            self.choose(program, MINIMIZE)
+
+        for name, minimize in (("minimize button", minimize_button), ("menu", menu_item)):
+            with self.subTest(name):
+                self.wait_for_tray(shown=False)
+                minimize()
+                self.wait_until_hidden(program)
+                self.wait_for_tray(shown=True)
+                icon = tray_icon_position()
+                for clicked, button in (("left click", 1), ("right click", 3)):
+                    click(*icon, button)
+                    self.watch_quietly(program, f"{clicked} on the tray icon")
+                click(*icon, 1, times=2)
+                self.wait_until_shown(program)
+                self.assertEqual(self.wait_for_led_window(program, geometry[2:]), geometry)
+                self.wait_for_tray(shown=False)
+                self.assert_still_running(program, geometry)
+        self.assert_file_unchanged(program, original)
