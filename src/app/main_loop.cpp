@@ -27,8 +27,6 @@ void MainLoopPass(App& app) {
   if (CarriesControlNumber(event)) app.lastControlNumber = event.number;
 
   RefreshSlotRootPaths(app);
-  if (app.settings.persistentWindow == 0 && app.settings.windowSnapAndLimiting == 0)
-    KeepOffTaskbar(app);
 
   // Deactivation and the confirmations go straight back to the wait; a pending rebuild is then
   // done at the end of the next pass.
