@@ -37,6 +37,10 @@ add_executable(record_command_line WIN32 tests/e2e/stub/record_command_line.c)
 add_executable(win_query_bench bench/win/win_query_bench.cpp)
 target_link_libraries(win_query_bench PRIVATE glintbox_win32)
 
+# A plain window that records the left clicks it gets: the end-to-end tests put it beneath the
+# LED window to see where a click went.
+add_executable(click_recorder WIN32 tests/e2e/stub/click_recorder.c)
+
 if(GLINTBOX_WIN_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

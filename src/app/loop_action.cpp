@@ -25,7 +25,10 @@ LoopAction ChooseLoopAction(const AppSettings& settings, const Event& event) {
       return LoopAction::kShowMenu;
     case EventKind::kControl:
       if (event.number == kMinimizeButtonControl) return LoopAction::kDeactivate;
-      if (event.number > 0 && settings.locked == 0) return LoopAction::kMoveWindow;
+      // Only a press on an icon starts a move: the right-click and double-click events that
+      // icons queue come when the left button is up (or about to be).
+      if (event.number > 0 && event.detail == kControlClicked && settings.locked == 0)
+        return LoopAction::kMoveWindow;
       return LoopAction::kNothing;
     case EventKind::kMenu:
       return LoopAction::kMenuCommand;

@@ -7,6 +7,7 @@
 #include "app/tray.h"
 #include "core/app.h"
 #include "core/event_loop.h"
+#include "core/numbers.h"
 #include "ledwindow/led_window.h"
 #include "placement/placement.h"
 
@@ -27,8 +28,6 @@ void MainLoopPass(App& app) {
   if (CarriesControlNumber(event)) app.lastControlNumber = event.number;
 
   RefreshSlotRootPaths(app);
-  if (app.settings.persistentWindow == 0 && app.settings.windowSnapAndLimiting == 0)
-    KeepOffTaskbar(app);
 
   // Deactivation and the confirmations go straight back to the wait; a pending rebuild is then
   // done at the end of the next pass.
@@ -69,6 +68,9 @@ void MainLoopPass(App& app) {
   if (app.driveSetChanged == 1) {
     app.driveSetChanged = 0;
     RebuildLedWindow(app);
+    // The pass that flagged the change limited the window at its old size (at start-up the
+    // 8-pixel window that is yet to be laid out): keep the new layout inside as well.
+    LimitWindowToWorkArea(app, kLedWindow);
   }
 }
 

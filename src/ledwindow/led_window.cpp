@@ -8,6 +8,7 @@
 #include "ledwindow/icon_paint.h"
 #include "ledwindow/layout.h"
 #include "ledwindow/render.h"
+#include "placement/placement.h"
 
 namespace glint {
 
@@ -85,8 +86,7 @@ void ResetWindow(App& app, int edge) {
   Toolkit& toolkit = app.toolkit;
   const AppSettings& settings = app.settings;
   toolkit.SetToolWindowStyle(kLedWindow);
-  if (settings.windowTransparency < 255)
-    toolkit.SetWindowAlpha(kLedWindow, settings.windowTransparency);
+  if (settings.windowTransparency < 255) ApplyTransparency(app, settings.windowTransparency);
   toolkit.SetWindowPos(kLedWindow, ZOrder::kTop, 0, 0, kInitialClientEdge, edge,
                        swp::kNoMove | swp::kShowWindow);
   if (settings.ignoreOnTopFirstRun != 1)

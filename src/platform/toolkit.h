@@ -106,7 +106,8 @@ class Toolkit {
   virtual void SetToolWindowStyle(int window) = 0;
   // Adds the tool-window style to the extended style and applies the frame change.
   virtual void AddToolWindowStyle(int window) = 0;
-  // Layered-window alpha (255 = opaque); false when the system has no layered windows.
+  // Extended style := layered tool window (nothing else) with the alpha (255 = opaque); false,
+  // and nothing changed, when the system has no layered windows.
   virtual bool SetWindowAlpha(int window, int alpha) = 0;
   virtual void SetForegroundWindow(int window) = 0;
   // SetActiveWindow: activates a window of this program.

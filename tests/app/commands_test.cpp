@@ -90,7 +90,8 @@ TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
   s.verticalMode = 1, s.locked = 1, s.clickThrough = 1, s.persistentWindow = 1;
   env.Command(kMenuAlwaysShowTrayIcon);
   env.app.driveTypeList[3] = "D:\\|CD-ROM Drive|3";
-  env.toolkit.SetWindowPos(kLedWindow, ZOrder::kNone, 700, 500, 0, 0, swp::kNoSize);
+  s.windowSnapAndLimiting = 0;  // the defaults switch the limiter on again
+  env.toolkit.SetWindowPos(kLedWindow, ZOrder::kNone, 1000, 500, 0, 0, swp::kNoSize);
   env.toolkit.messageBoxAnswers = {mb::kIdYes};
   ASSERT_TRUE(env.Command(kMenuRestoreDefaults));
 
@@ -98,10 +99,10 @@ TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
   EXPECT_EQ(s.locked, 0);
   EXPECT_EQ(s.clickThrough, 1);  // not a default
   EXPECT_EQ(env.app.driveTypeList[3], "");
-  // Not moved to 400,10: the file keeps where the window is; rendered and laid out anew.
+  // Not moved to 400,10, only pulled inside the work area; the file keeps where the window is.
   const FakeToolkit::Window& window = env.toolkit.windows.at(kLedWindow);
-  EXPECT_EQ(window.rect, (Rect{700, 500, 700 + 26 * 18 - 1, 518}));
-  EXPECT_NE(env.system.files.at(kIni).find("WinX = 700\r\nWinY = 500\r\nLocked = No\r\n"),
+  EXPECT_EQ(window.rect, (Rect{813, 500, 1280, 518}));
+  EXPECT_NE(env.system.files.at(kIni).find("WinX = 813\r\nWinY = 500\r\nLocked = No\r\n"),
             std::string::npos);
   EXPECT_NE(env.system.files.at(kIni).find("Always Show TrayIcon = No"), std::string::npos);
   EXPECT_TRUE(env.toolkit.trays.empty());

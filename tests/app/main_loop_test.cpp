@@ -40,6 +40,9 @@ TEST(MainLoopTest, DispatchTable) {
       {Event::Control(3), 0, 0, 0, LoopAction::kMoveWindow},
       {Event::Control(27), 0, 0, 0, LoopAction::kMoveWindow},
       {Event::Control(3), 0, 0, 1, LoopAction::kNothing},  // locked
+      // Queued by icons while the left button is up: no move.
+      {Event::Control(3, kControlRightClick), 0, 0, 0, LoopAction::kNothing},
+      {Event::Control(3, kControlDoubleClick), 0, 0, 0, LoopAction::kNothing},
       {Event::Control(0), 0, 0, 0, LoopAction::kNothing},
       {Event::Menu(12), 0, 0, 0, LoopAction::kMenuCommand},
       {Event::Raw(msg::kTimer), 1, 1, 0, LoopAction::kNothing},

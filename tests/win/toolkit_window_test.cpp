@@ -63,8 +63,9 @@ TEST_F(ToolkitTest, PlacementBandAndExtendedStyles) {
   toolkit_.WindowRect(0, outer);
   EXPECT_EQ(outer, (Rect{30, 40, 83, 58}));
 
-  ASSERT_TRUE(toolkit_.SetWindowAlpha(0, 128));
-  EXPECT_TRUE(ExStyle(Window()) & WS_EX_LAYERED);
+  SetWindowLongA(Window(), GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+  ASSERT_TRUE(toolkit_.SetWindowAlpha(0, 128));  // a layered tool window, nothing else
+  EXPECT_EQ(ExStyle(Window()) & ~WS_EX_TOPMOST, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
   BYTE alpha = 0;
   DWORD flags = 0;
   ASSERT_TRUE(GetLayeredWindowAttributes(Window(), nullptr, &alpha, &flags));

@@ -214,6 +214,7 @@ bool FakeToolkit::SetWindowAlpha(int window, int alpha) {
   auto it = windows.find(window);
   if (it == windows.end()) return false;
   it->second.alpha = alpha;
+  it->second.toolWindow = true;
   return true;
 }
 

@@ -166,9 +166,10 @@ bool Win32Toolkit::SetWindowAlpha(int window, int alpha) {
     }
   }
   if (setLayeredAttributes_ == nullptr) return false;
-  // Only with the function at hand: a layered window without attributes is never drawn.
-  const LONG exStyle = ::GetWindowLongA(record->hwnd, GWL_EXSTYLE);
-  ::SetWindowLongA(record->hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  // Only with the function at hand: a layered window without attributes is never drawn. One
+  // style change, so that no taskbar button shows between dropping the old styles and adding
+  // the tool-window style again.
+  ::SetWindowLongA(record->hwnd, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
   auto function = reinterpret_cast<SetLayeredWindowAttributesFunction>(
       reinterpret_cast<void (*)()>(setLayeredAttributes_));
   const BYTE value = static_cast<BYTE>(std::clamp(alpha, 0, 255));
