@@ -205,6 +205,13 @@ TEST_F(ControlsTest, TrackbarKeepsItsRangeAndReportsEveryMove) {
     EXPECT_EQ(toolkit_.TrackbarPos(309), key.position);
   }
 
+  // Held down, an arrow key queues a repeat after another: they come as one movement.
+  for (int i = 0; i < 5; ++i) PostMessageA(trackbar, WM_KEYDOWN, VK_RIGHT, 1);
+  PostMessageA(Window(2), WM_CLOSE, 0, 0);
+  EXPECT_EQ(DrainDecoded(toolkit_),
+            (Events{Event::Control(309, kControlScrolled), Event::Close(2)}));
+  EXPECT_EQ(toolkit_.TrackbarPos(309), 5);
+
   const struct {
     WPARAM code;
     HWND from;

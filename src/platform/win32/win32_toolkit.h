@@ -118,6 +118,7 @@ class Win32Toolkit final : public Toolkit {
   void RaiseEvent(const Event& event);
   void QueueEvent(const Event& event);
   bool Step(bool wait, Event& event);
+  void TakeQueuedMovements(std::optional<Event>& caused);
 
   WindowRecord* LookUpWindow(int window) const;
   // The window record of a native top-level window, or null when it is not one of ours.

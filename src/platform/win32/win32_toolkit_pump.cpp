@@ -61,6 +61,7 @@ bool Win32Toolkit::Step(bool wait, Event& event) {
   if (dispatch) {
     capture_ = &caused;
     Callbacks::Dispatch(*this, message);
+    TakeQueuedMovements(caused);
   }
   capture_ = outer;
   if (caused) {
@@ -90,6 +91,35 @@ void Win32Toolkit::Callbacks::Dispatch(Win32Toolkit& toolkit, MSG& message) {
   }
   ::TranslateMessage(&message);
   ::DispatchMessageA(&message);
+}
+
+void Win32Toolkit::TakeQueuedMovements(std::optional<Event>& caused) {
+  // A trackbar's queued keys and moves are taken with the one that moved it: the program then
+  // sees one movement, at the latest position, and a slow handler (a render per movement) never
+  // falls ever further behind a held arrow key.
+  constexpr int kMostTaken = 256;
+  for (int taken = 0; taken < kMostTaken; ++taken) {
+    if (!caused || caused->kind != EventKind::kControl || caused->detail != kControlScrolled)
+      return;
+    const ControlRecord* trackbar = LookUpControl(caused->number);
+    MSG next{};
+    // The next message of all, so that nothing is taken out of its order.
+    if (trackbar == nullptr || !::PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE)) return;
+    const bool movement =
+        next.message == WM_KEYDOWN || next.message == WM_KEYUP || next.message == WM_MOUSEMOVE;
+    if (next.hwnd != trackbar->hwnd || !movement) return;
+    if (!::PeekMessageA(&next, trackbar->hwnd, next.message, next.message, PM_REMOVE)) return;
+    std::optional<Event> more;
+    capture_ = &more;
+    Callbacks::Dispatch(*this, next);
+    if (!more) continue;  // a move that changed nothing
+    if (more->kind == EventKind::kControl && more->number == caused->number &&
+        more->detail == kControlScrolled) {
+      continue;  // the same movement, further on
+    }
+    QueueEvent(*more);  // anything else comes next, as it would have
+    return;
+  }
 }
 
 Event Win32Toolkit::WaitEvent() {
