@@ -33,9 +33,12 @@ endif()
 # Stands in for the uninstaller in the end-to-end tests: records how it was started.
 add_executable(record_command_line WIN32 tests/e2e/stub/record_command_line.c)
 
-# The drive query's cost on the real Win32 API; run by hand, not by ctest.
+# The cost of the drive query and of rendering on the real Win32 API; run by hand, not by ctest.
 add_executable(win_query_bench bench/win/win_query_bench.cpp)
 target_link_libraries(win_query_bench PRIVATE glintbox_win32)
+# One render and rebuild of the LED window on the real GDI: the cost of a size thumb movement.
+add_executable(win_render_bench bench/win/win_render_bench.cpp)
+target_link_libraries(win_render_bench PRIVATE glintbox_win32)
 
 # A plain window that records the left clicks it gets: the end-to-end tests put it beneath the
 # LED window to see where a click went.

@@ -1,10 +1,493 @@
 #include "config/drives_icons_window.h"
 
+#include <array>
+#include <charconv>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "config/control_table.h"
+#include "core/app.h"
+#include "core/event_loop.h"
+#include "ledwindow/icon_paint.h"
+#include "ledwindow/led_window.h"
+#include "ledwindow/render.h"
+#include "monitor/discovery.h"
+#include "settings/app_settings.h"
+#include "settings/settings_file.h"
+
 namespace glint {
 
+namespace {
+
+using namespace config;
+namespace di = drives_and_icons;
+
+constexpr int kDriveBoxes = kDriveCount;
+constexpr int kOtherControls = 30;
+
+// The drive boxes in columns of seven: A to G, H to N, O to U, V to Z.
+constexpr ControlSpec DriveBox(int slot) {
+  const std::string_view letter = kDriveLetters.substr(static_cast<std::size_t>(slot - 1), 1);
+  return CheckBox(di::kFirstDriveBox + slot - 1, 10 + 40 * ((slot - 1) / 7),
+                  10 + 20 * ((slot - 1) % 7), 40, 20, letter);
+}
+
+constexpr std::array<ControlSpec, kOtherControls> kOthers = {
+    Button(di::kSaveButton, 307, 215, 95, 20, "Save Changes", kUiBoldFont),
+    CheckBox(di::kAutoHide, 10, 155, 150, 20, "Auto Hide Disconnected"),
+    Label(di::kSizeLabel, 190, 10, 200, 16, "Use Drive Icon Size:", kUiBoldFont),
+    FirstRadioButton(di::kSmallSize, 190, 30, 16, 16, ""),
+    RadioButton(di::kMediumSize, 240, 30, 16, 16, ""),
+    RadioButton(di::kLargeSize, 295, 30, 16, 16, ""),
+    RadioButton(di::kCustomSize, 190, 65, 200, 16, "Use Custom Icon Size:", kUiBoldFont),
+    Trackbar(di::kSizeTrackbar, 185, 85, 180, 20, 10, 1024),
+    Label(di::kSizeValue, 370, 85, 40, 20, "10"),
+    CheckBox(di::kDetectionOff, 10, 214, 190, 20, "Turn off Device Detection Interval"),
+    ReportList(di::kDriveList, 410, 30, 140, 206),
+    Label(di::kListLabel, 410, 10, 200, 16, "Assigned Drives:", kUiBoldFont),
+    Picture(di::kSmallPreview, 210, 30, 18, 18, kSmallPreviewImage),
+    Picture(di::kMediumPreview, 260, 30, 24, 24, kMediumPreviewImage),
+    Picture(di::kLargePreview, 315, 30, 30, 30, kLargePreviewImage),
+    Label(di::kColorsLabel, 190, 115, 150, 20, "Configure Icon Colors:", kUiBoldFont),
+    Button(di::kReadButton, 190, 135, 75, 20, "Read Activity"),
+    Button(di::kWriteButton, 300, 135, 75, 20, "Write Activity"),
+    Button(di::kBackButton, 190, 160, 75, 20, "Background"),
+    Button(di::kTextButton, 300, 160, 75, 20, "Text"),
+    CheckBox(di::kSquare, 10, 175, 150, 20, "Show Small Square On Icon"),
+    Picture(di::kReadSwatch, 267, 135, 10, 20, kReadSwatchImage),
+    Picture(di::kWriteSwatch, 377, 135, 10, 20, kWriteSwatchImage),
+    Picture(di::kBackSwatch, 267, 160, 10, 20, kBackSwatchImage),
+    Picture(di::kTextSwatch, 377, 160, 10, 20, kTextSwatchImage),
+    Button(di::kUndoRead, 278, 135, 14, 20, "U", kUiFont, "Undo color change for Read Activity"),
+    Button(di::kUndoBack, 278, 160, 14, 20, "U", kUiFont, "Undo color change for Background"),
+    Button(di::kUndoWrite, 387, 135, 14, 20, "U", kUiFont, "Undo color change for Write Activity"),
+    Button(di::kUndoText, 387, 160, 14, 20, "U", kUiFont,
+           "Undo color change for Text, Lines and Box graphics"),
+    CheckBox(di::kLines, 10, 195, 150, 20, "Show Icon Separator Lines"),
+};
+
+constexpr std::array<ControlSpec, kDriveBoxes + kOtherControls> kControls = [] {
+  std::array<ControlSpec, kDriveBoxes + kOtherControls> all{};
+  for (int slot = 1; slot <= kDriveBoxes; ++slot)
+    all[static_cast<std::size_t>(slot - 1)] = DriveBox(slot);
+  for (std::size_t i = 0; i < kOthers.size(); ++i) all[kDriveBoxes + i] = kOthers[i];
+  return all;
+}();
+
+constexpr std::array<ListColumn, 2> kListColumns = {{{"ID", 25}, {"Type", 90}}};
+
+constexpr Color kWhite = MakeColor(255, 255, 255);
+constexpr Color kGrey = MakeColor(153, 153, 153);
+constexpr Color kDarkRed = MakeColor(128, 0, 0);
+constexpr Color kGreen = MakeColor(0, 128, 0);
+
+// One of the four colours, as the window edits it: its text and its three components.
+struct ColorFields {
+  std::string AppSettings::*text;
+  std::int32_t AppSettings::*red;
+  std::int32_t AppSettings::*green;
+  std::int32_t AppSettings::*blue;
+  int swatch;   // image
+  int control;  // the swatch's image control
+};
+
+constexpr ColorFields kRead = {&AppSettings::readColor, &AppSettings::readRed,
+                               &AppSettings::readGreen, &AppSettings::readBlue,
+                               kReadSwatchImage,        di::kReadSwatch};
+constexpr ColorFields kWrite = {&AppSettings::writeColor, &AppSettings::writeRed,
+                                &AppSettings::writeGreen, &AppSettings::writeBlue,
+                                kWriteSwatchImage,        di::kWriteSwatch};
+constexpr ColorFields kBack = {&AppSettings::backColor, &AppSettings::backRed,
+                               &AppSettings::backGreen, &AppSettings::backBlue,
+                               kBackSwatchImage,        di::kBackSwatch};
+constexpr ColorFields kText = {&AppSettings::textColor, &AppSettings::textRed,
+                               &AppSettings::textGreen, &AppSettings::textBlue,
+                               kTextSwatchImage,        di::kTextSwatch};
+constexpr std::array<ColorFields, 4> kColors = {kRead, kWrite, kBack, kText};
+
+struct Preview {
+  int image;
+  int control;
+  int edge;
+};
+constexpr std::array<Preview, 3> kPreviews = {{{kSmallPreviewImage, di::kSmallPreview, 18},
+                                               {kMediumPreviewImage, di::kMediumPreview, 24},
+                                               {kLargePreviewImage, di::kLargePreview, 30}}};
+
+struct DrivesAndIcons {
+  App& app;
+  Toolkit& toolkit;
+  // The components of the four colours when the window opened, for the undo buttons.
+  std::array<ColorComponents, 4> snapshot{};
+  int saveRequested = 0;
+
+  AppSettings& Settings() { return app.settings; }
+  Color ColorOf(const ColorFields& c) {
+    const AppSettings& s = Settings();
+    return MakeColor(s.*c.red, s.*c.green, s.*c.blue);
+  }
+  // Re-rendered and laid out at once; the rebuild activates the LED window, so this one takes
+  // the focus back.
+  void Refresh(bool render, bool pause = false) {
+    if (render) RenderDriveIcons(app);
+    RebuildLedWindow(app);
+    if (pause) app.system.Sleep(1);
+    toolkit.ActivateWindow(kDrivesAndIconsWindow);
+  }
+};
+
+Color ComponentsColor(const ColorComponents& c) {
+  return MakeColor(c.red, c.green, c.blue);
+}
+
+void Fill(Toolkit& toolkit, int image, int control, Color upper, Color lower) {
+  const ImageView view = toolkit.Image(image);
+  if (!view) return;
+  FillBox(view, {0, 0, view.width, view.height / 2}, upper);
+  FillBox(view, {0, view.height / 2, view.width, view.height - view.height / 2}, lower);
+  toolkit.ImageChanged(image);
+  toolkit.SetControlImage(control, image);
+}
+
+void DrawSwatch(DrivesAndIcons& w, const ColorFields& c) {
+  const Color color = w.ColorOf(c);
+  Fill(w.toolkit, c.swatch, c.control, color, color);
+}
+
+void DrawPreviews(DrivesAndIcons& w) {
+  for (const Preview& p : kPreviews)
+    Fill(w.toolkit, p.image, p.control, w.ColorOf(kRead), w.ColorOf(kWrite));
+}
+
+// The colour's components and text from a colour value.
+void SetColor(DrivesAndIcons& w, const ColorFields& c, Color color) {
+  AppSettings& s = w.Settings();
+  s.*c.red = ColorRed(color);
+  s.*c.green = ColorGreen(color);
+  s.*c.blue = ColorBlue(color);
+  s.*c.text = FormatColor(s.*c.red, s.*c.green, s.*c.blue);
+  DrawSwatch(w, c);
+  DrawPreviews(w);
+}
+
+void TakeDriveBoxes(DrivesAndIcons& w) {
+  std::string mask(kDriveCount, '0');
+  for (int slot = 1; slot <= kDriveCount; ++slot)
+    if (w.toolkit.IsControlChecked(di::kFirstDriveBox + slot - 1))
+      mask[static_cast<std::size_t>(slot - 1)] = '1';
+  w.Settings().drives = mask;
+}
+
+void EnableDriveBoxes(DrivesAndIcons& w, bool enabled) {
+  for (int slot = 1; slot <= kDriveCount; ++slot)
+    w.toolkit.EnableControl(di::kFirstDriveBox + slot - 1, enabled);
+}
+
+void ShowSizeTrackbar(DrivesAndIcons& w, bool shown) {
+  w.toolkit.ShowControl(di::kSizeTrackbar, shown);
+  w.toolkit.ShowControl(di::kSizeValue, shown);
+}
+
+// --- Handlers ----------------------------------------------------------------------------
+
+void OnDriveBox(DrivesAndIcons& w) {
+  TakeDriveBoxes(w);
+  w.Refresh(false);  // an empty selection is refused by the rebuild
+}
+
+void OnSave(DrivesAndIcons& w) {
+  TakeDriveBoxes(w);
+  w.saveRequested = 1;
+}
+
+void OnAutoHide(DrivesAndIcons& w) {
+  const bool on = w.toolkit.IsControlChecked(di::kAutoHide);
+  w.Settings().autoHideDisconnected = on ? 1 : 0;
+  EnableDriveBoxes(w, !on);
+  w.Refresh(false);
+}
+
+void OnLines(DrivesAndIcons& w) {
+  w.Settings().showIconLines = w.toolkit.IsControlChecked(di::kLines) ? 1 : 0;
+  w.Refresh(true);
+}
+
+void OnSquare(DrivesAndIcons& w) {
+  w.Settings().showSmallSquare = w.toolkit.IsControlChecked(di::kSquare) ? 1 : 0;
+  w.Refresh(true);
+}
+
+void SetIconSize(DrivesAndIcons& w, int size) {
+  w.Settings().iconSize = size;
+  ShowSizeTrackbar(w, false);
+  w.Refresh(true);
+}
+
+void OnSmallSize(DrivesAndIcons& w) {
+  SetIconSize(w, 1);
+}
+
+void OnMediumSize(DrivesAndIcons& w) {
+  SetIconSize(w, 2);
+}
+
+void OnLargeSize(DrivesAndIcons& w) {
+  SetIconSize(w, 3);
+}
+
+void OnCustomSize(DrivesAndIcons& w) {
+  // Only the thumb's movement changes the icons.
+  ShowSizeTrackbar(w, true);
+  w.Settings().iconSize = 4;
+}
+
+void OnSizeTrackbar(DrivesAndIcons& w) {
+  w.toolkit.SetControlText(di::kSizeValue,
+                           std::to_string(w.toolkit.TrackbarPos(di::kSizeTrackbar)));
+  // Read back from the label, as shown.
+  const std::string shown = w.toolkit.ControlText(di::kSizeValue);
+  int size = 0;
+  std::from_chars(shown.data(), shown.data() + shown.size(), size);
+  w.Settings().customIconSize = size;
+  w.Settings().iconPixels = size;
+  w.Refresh(true, true);
+}
+
+void OnDetectionOff(DrivesAndIcons& w) {
+  w.Settings().turnOffDetectInterval = w.toolkit.IsControlChecked(di::kDetectionOff) ? 1 : 0;
+  w.Refresh(true, true);
+}
+
+void PickColor(DrivesAndIcons& w, const ColorFields& c) {
+  Color picked = 0;
+  if (!w.toolkit.ChooseColor(kDrivesAndIconsWindow, w.ColorOf(c), picked)) return;
+  SetColor(w, c, picked);
+  RenderDriveIcons(w.app);
+  RebuildLedWindow(w.app);
+}
+
+void OnReadButton(DrivesAndIcons& w) {
+  PickColor(w, kRead);
+}
+
+void OnWriteButton(DrivesAndIcons& w) {
+  PickColor(w, kWrite);
+}
+
+void OnBackButton(DrivesAndIcons& w) {
+  PickColor(w, kBack);
+}
+
+void OnTextButton(DrivesAndIcons& w) {
+  PickColor(w, kText);
+}
+
+void Undo(DrivesAndIcons& w, std::size_t index) {
+  SetColor(w, kColors[index], ComponentsColor(w.snapshot[index]));
+}
+
+void OnUndoRead(DrivesAndIcons& w) {
+  // The LED window shows the restored read colour with its next render.
+  Undo(w, 0);
+}
+
+void OnUndoWrite(DrivesAndIcons& w) {
+  Undo(w, 1);
+  w.Refresh(true);
+}
+
+void OnUndoBack(DrivesAndIcons& w) {
+  Undo(w, 2);
+  w.Refresh(true);
+}
+
+void OnUndoText(DrivesAndIcons& w) {
+  Undo(w, 3);
+  w.Refresh(true);
+}
+
+constexpr std::array<Handler<DrivesAndIcons>, 19> kHandlers = {{
+    {di::kSaveButton, &OnSave},
+    {di::kAutoHide, &OnAutoHide},
+    {di::kLines, &OnLines},
+    {di::kSquare, &OnSquare},
+    {di::kSmallSize, &OnSmallSize},
+    {di::kMediumSize, &OnMediumSize},
+    {di::kLargeSize, &OnLargeSize},
+    {di::kCustomSize, &OnCustomSize},
+    {di::kSizeTrackbar, &OnSizeTrackbar},
+    {di::kDetectionOff, &OnDetectionOff},
+    {di::kReadButton, &OnReadButton},
+    {di::kWriteButton, &OnWriteButton},
+    {di::kBackButton, &OnBackButton},
+    {di::kTextButton, &OnTextButton},
+    {di::kUndoRead, &OnUndoRead},
+    {di::kUndoBack, &OnUndoBack},
+    {di::kUndoWrite, &OnUndoWrite},
+    {di::kUndoText, &OnUndoText},
+    {di::kFirstDriveBox, &OnDriveBox},  // stands for every drive box
+}};
+
+void Handle(DrivesAndIcons& w, int control) {
+  if (DriveBoxSlot(control) != 0) control = di::kFirstDriveBox;
+  const Handler<DrivesAndIcons>* handler =
+      FindHandler(std::span<const Handler<DrivesAndIcons>>(kHandlers), control);
+  if (handler != nullptr) handler->handle(w);
+}
+
+// --- Building ------------------------------------------------------------------------------
+
+void ShowSettings(DrivesAndIcons& w) {
+  const AppSettings& s = w.Settings();
+  Toolkit& tk = w.toolkit;
+  switch (s.iconSize) {
+    case 1:
+      tk.SelectRadioButton(di::kSmallSize);
+      break;
+    case 2:
+      tk.SelectRadioButton(di::kMediumSize);
+      break;
+    case 3:
+      tk.SelectRadioButton(di::kLargeSize);
+      break;
+    case 4:
+      tk.SelectRadioButton(di::kCustomSize);
+      break;
+    default:
+      break;
+  }
+  if (s.iconSize == 4) {
+    ShowSizeTrackbar(w, true);
+    tk.SetControlText(di::kSizeValue, std::to_string(s.customIconSize));
+    tk.SetTrackbarRange(di::kSizeTrackbar, 10, 1024);
+    tk.SetTrackbarPos(di::kSizeTrackbar, s.customIconSize);
+  } else {
+    ShowSizeTrackbar(w, false);
+  }
+  tk.SetControlChecked(di::kLines, s.showIconLines == 1);
+  tk.SetControlChecked(di::kSquare, s.showSmallSquare == 1);
+  tk.SetControlChecked(di::kAutoHide, s.autoHideDisconnected == 1);
+  if (s.autoHideDisconnected == 1) EnableDriveBoxes(w, false);
+  tk.SetControlChecked(di::kDetectionOff, s.turnOffDetectInterval == 1);
+}
+
+void FillDriveList(DrivesAndIcons& w) {
+  const App& app = w.app;
+  Toolkit& tk = w.toolkit;
+  tk.SetListColumns(di::kDriveList, kListColumns);
+  tk.ClearListRows(di::kDriveList);
+  for (const DriveListRow& row : DriveListRows(app.driveTypeList, app.floppyList, app.floppyCount,
+                                               app.presenceMask, app.vistaOrSeven)) {
+    const std::array<std::string_view, 2> cells = {row.id, row.type};
+    tk.AddListRow(di::kDriveList, cells, row.text, row.back);
+  }
+}
+
+void Build(DrivesAndIcons& w) {
+  App& app = w.app;
+  Toolkit& tk = w.toolkit;
+  DiscoverDrives(app);
+  OpenConfigWindow(tk, kDrivesAndIconsWindow, "  Drives and Icons Configuration", 555, 240);
+
+  const std::span<const ControlSpec> boxes(kControls.data(), kDriveBoxes);
+  tk.CreateControls(kDrivesAndIconsWindow, boxes);
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    const std::string& drives = app.settings.drives;
+    const char c = static_cast<std::size_t>(slot) <= drives.size()
+                       ? drives[static_cast<std::size_t>(slot - 1)]
+                       : '0';
+    tk.SetControlChecked(di::kFirstDriveBox + slot - 1, c >= '1' && c <= '9');
+  }
+
+  // The previews and swatches are drawn before their controls show them.
+  for (const Preview& p : kPreviews) tk.CreateImage(p.image, p.edge, p.edge);
+  for (const ColorFields& c : kColors) tk.CreateImage(c.swatch, 10, 20);
+  DrawPreviews(w);
+  for (const ColorFields& c : kColors) DrawSwatch(w, c);
+  tk.CreateControls(kDrivesAndIconsWindow, kOthers);
+
+  for (std::size_t i = 0; i < kColors.size(); ++i) {
+    const AppSettings& s = app.settings;
+    w.snapshot[i] = {s.*kColors[i].red, s.*kColors[i].green, s.*kColors[i].blue};
+  }
+  ShowSettings(w);
+  FillDriveList(w);
+}
+
+std::string_view Field(std::string_view entry, int index) {
+  for (int i = 0; i < index; ++i) {
+    const auto bar = entry.find('|');
+    if (bar == std::string_view::npos) return {};
+    entry.remove_prefix(bar + 1);
+  }
+  return entry.substr(0, entry.find('|'));
+}
+
+bool OneOf(std::string_view type, std::initializer_list<std::string_view> types) {
+  for (std::string_view t : types)
+    if (type == t) return true;
+  return false;
+}
+
+}  // namespace
+
+std::span<const ControlSpec> DrivesAndIconsControls() {
+  return kControls;
+}
+
+std::vector<DriveListRow> DriveListRows(std::span<const std::string> driveTypeList,
+                                        std::span<const std::string> floppyList, int floppyCount,
+                                        std::string_view presenceMask, int vistaOrSeven) {
+  std::vector<DriveListRow> rows;
+  const Color base = vistaOrSeven == 1 ? kGrey : kDarkRed;
+  for (const std::string& entry : driveTypeList) {
+    if (entry.empty()) continue;
+    rows.push_back({std::string(Field(entry, 0)), std::string(Field(entry, 1)), kWhite, base});
+  }
+  // Later passes override earlier ones.
+  if (floppyCount > 0) {
+    for (const std::string& entry : floppyList) {
+      if (entry.empty()) continue;
+      for (DriveListRow& row : rows) {
+        if (row.id != Field(entry, 0)) continue;
+        row.type = "Floppy Drive";
+        row.back = kDarkRed;
+      }
+    }
+  }
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    if (!SlotInMask(presenceMask, slot)) continue;
+    for (DriveListRow& row : rows)
+      if (!row.id.empty() && row.id.front() == DriveLetter(slot)) row.back = kGreen;
+  }
+  for (DriveListRow& row : rows) {
+    if (OneOf(row.type,
+              {"Floppy Drive", "Network Drive", "CD-ROM Drive", "RAM DISK Drive", "Unknown"}) ||
+        (vistaOrSeven == 0 && OneOf(row.type, {"Flash Drive", "Floppy Drive", "CD-ROM Drive",
+                                               "RAM DISK Drive", "Network Drive", "Unknown"}))) {
+      row.back = kDarkRed;
+    }
+  }
+  return rows;
+}
+
 void RunDrivesAndIconsWindow(App& app) {
-  // Arrives with the configuration windows.
-  (void)app;
+  DrivesAndIcons w{app, app.toolkit};
+  Build(w);
+  // Every event is marked for the rebuild's empty-selection guard before it is handled; close
+  // requests are ignored: the only way out is "Save Changes".
+  RunModalLoop(app, {.markConfigEvents = true}, [&w](const Event& event) {
+    if (event.kind == EventKind::kControl) Handle(w, event.number);
+    return w.saveRequested == 1;
+  });
+  w.toolkit.DestroyWindow(kDrivesAndIconsWindow);
+  // The previews and swatches live only as long as the window.
+  for (const Preview& p : kPreviews) w.toolkit.DestroyImage(p.image);
+  for (const ColorFields& c : kColors) w.toolkit.DestroyImage(c.swatch);
+  RenderDriveIcons(app);
+  RebuildLedWindow(app);
+  SaveSettings(app);
 }
 
 }  // namespace glint

@@ -191,8 +191,18 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   // Configuration windows: sampling off and the schedule stopped around them.
   for (int item : {kMenuConfigureDrives, kMenuConfigureWindow}) {
     env.journal.lines.clear();
-    env.Command(item);
-    EXPECT_EQ(env.journal.lines.front(), "KillTimer 0 1") << item;
+    env.toolkit.Post(Event::Menu(item));
+    int samplingInside = -1;
+    std::size_t timersInside = 99;
+    env.toolkit.Post(Event::Raw(msg::kPaint), [&] {
+      samplingInside = env.app.samplingEnabled;
+      timersInside = env.toolkit.timers.size();
+    });
+    env.toolkit.PostClick(item == kMenuConfigureDrives ? drives_and_icons::kSaveButton
+                                                       : window_options::kSaveButton);
+    MainLoopPass(env.app);
+    EXPECT_EQ(samplingInside, 0) << item;
+    EXPECT_EQ(timersInside, 0u) << item;
     EXPECT_TRUE(env.ScheduleRuns()) << item;
   }
 

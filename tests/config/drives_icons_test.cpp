@@ -1,0 +1,301 @@
+#include "config/drives_icons_window.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/config_env.h"
+
+namespace glint {
+namespace {
+
+namespace di = drives_and_icons;
+
+constexpr Color kWhite = MakeColor(255, 255, 255);
+constexpr Color kGrey = MakeColor(153, 153, 153);
+constexpr Color kDarkRed = MakeColor(128, 0, 0);
+constexpr Color kGreen = MakeColor(0, 128, 0);
+
+// Runs the window with clicks scripted by `script`, then "Save Changes".
+void RunWindow(ConfigEnv& env, const std::function<void(ConfigEnv&)>& script) {
+  script(env);
+  env.toolkit.PostClick(di::kSaveButton);
+  RunDrivesAndIconsWindow(env.app);
+}
+
+// Posts a step that runs `check` inside the window, and counts that it ran.
+void Inside(ConfigEnv& env, int& ran, std::function<void(ConfigEnv&)> check) {
+  env.toolkit.Post(Event::Raw(msg::kPaint), [&env, &ran, check] {
+    check(env);
+    ++ran;
+  });
+}
+
+TEST(DrivesAndIconsTest, DriveBoxesInColumnsOfSevenThenTheRest) {
+  const std::span<const ControlSpec> controls = DrivesAndIconsControls();
+  const std::vector<int> numbers = NumbersOf(controls);
+  ASSERT_EQ(numbers.size(), 56u);
+  EXPECT_TRUE(Unique(numbers));
+  for (int slot = 1; slot <= 26; ++slot) {
+    const ControlSpec& box = controls[static_cast<std::size_t>(slot - 1)];
+    EXPECT_EQ(box.number, 250 + slot);
+    EXPECT_EQ(box.caption, std::string(1, static_cast<char>('A' + slot - 1)));
+    EXPECT_EQ(box.x, 10 + 40 * ((slot - 1) / 7)) << slot;
+    EXPECT_EQ(box.y, 10 + 20 * ((slot - 1) % 7)) << slot;
+  }
+  const std::vector<int> rest = {280, 281, 283, 284, 285, 286, 307, 308, 309, 310,
+                                 311, 312, 287, 288, 289, 290, 291, 292, 293, 294,
+                                 306, 295, 296, 297, 298, 317, 318, 319, 320, 305};
+  EXPECT_EQ(std::vector<int>(numbers.begin() + 26, numbers.end()), rest);
+  // One group: the four sizes, starting with the small one.
+  for (const ControlSpec& spec : controls)
+    EXPECT_EQ(spec.groupStart, spec.number == di::kSmallSize) << spec.number;
+}
+
+TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
+  ConfigEnv env;
+  AppSettings& s = env.app.settings;
+  s.drives =
+      "0010000000000000000000000"
+      "1";
+  s.iconSize = 4, s.customIconSize = 300, s.showIconLines = 0, s.autoHideDisconnected = 1;
+  s.turnOffDetectInterval = 1;
+  env.disk.drives['Z'] = {};  // found by the window's own pass
+  int ran = 0;
+  Inside(env, ran, [](ConfigEnv& e) {
+    const FakeToolkit::Window& w = e.toolkit.windows.at(kDrivesAndIconsWindow);
+    EXPECT_EQ(w.title, "  Drives and Icons Configuration");
+    EXPECT_EQ(w.client, (Rect{0, 0, 555, 240}));
+    EXPECT_TRUE(w.captioned && w.toolWindow && w.topmost && w.visible);
+    EXPECT_TRUE(e.Checked(253));
+    EXPECT_TRUE(e.Checked(276));
+    EXPECT_FALSE(e.Checked(254));
+    EXPECT_FALSE(e.ControlOf(253).enabled);  // auto-hide
+    EXPECT_TRUE(e.Checked(di::kCustomSize));
+    EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
+    EXPECT_EQ(e.toolkit.TrackbarPos(di::kSizeTrackbar), 300);
+    EXPECT_EQ(e.toolkit.ControlText(di::kSizeValue), "300");
+    EXPECT_FALSE(e.Checked(di::kLines));
+    EXPECT_TRUE(e.Checked(di::kSquare));
+    EXPECT_TRUE(e.Checked(di::kAutoHide));
+    EXPECT_TRUE(e.Checked(di::kDetectionOff));
+    EXPECT_EQ(e.app.presenceMask, "00100000000000000000000001");
+    const auto& list = e.ControlOf(di::kDriveList);
+    EXPECT_EQ(list.columns, (std::vector<std::string>{"ID 25", "Type 90"}));
+    ASSERT_EQ(list.rows.size(), 2u);
+    EXPECT_EQ(list.rows[1].cells, (std::vector<std::string>{"Z:\\", "HardDisk Drive"}));
+    EXPECT_EQ(list.rows[1].back, kGreen);
+    // Previews: the read colour above, the write colour below; swatches all one colour.
+    const ImageView large = e.toolkit.Image(kLargePreviewImage);
+    ASSERT_EQ(large.width, 30);
+    EXPECT_EQ(large.Pixel(29, 14), MakeColor(0x00, 0xD8, 0x00));
+    EXPECT_EQ(large.Pixel(0, 15), MakeColor(0xFF, 0x26, 0x26));
+    EXPECT_EQ(e.toolkit.Image(kTextSwatchImage).Pixel(9, 19), kWhite);
+    EXPECT_EQ(e.ControlOf(di::kTextSwatch).image, kTextSwatchImage);
+    EXPECT_EQ(e.ControlOf(di::kUndoText).tooltip,
+              "Undo color change for Text, Lines and Box graphics");
+  });
+  RunWindow(env, [](ConfigEnv&) {});
+  EXPECT_EQ(ran, 1);
+  // Gone with the window: its previews and swatches.
+  EXPECT_FALSE(env.toolkit.WindowExists(kDrivesAndIconsWindow));
+  EXPECT_EQ(env.toolkit.images.count(kLargePreviewImage), 0u);
+}
+
+TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
+  const struct {
+    const char* what;
+    std::function<void(AppSettings&)> set;
+    std::function<void(ConfigEnv&)> act;
+    std::function<void(ConfigEnv&)> check;  // right after the action, inside the window
+  } cases[] = {
+      {"a drive box",
+       {},
+       [](ConfigEnv& e) { e.toolkit.PostClick(253); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.drives, "11011111111111111111111111");
+         EXPECT_EQ(e.Renders(), 0);
+         EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Width(), 25 * 18 - 1);
+       }},
+      {"the last drive box", [](AppSettings& s) { s.drives = "00100000000000000000000000"; },
+       [](ConfigEnv& e) { e.toolkit.PostClick(253); },
+       [](ConfigEnv& e) {
+         ASSERT_EQ(e.toolkit.messageBoxes.size(), 1u);
+         EXPECT_EQ(e.toolkit.messageBoxes[0].caption, "All year merry-go-round easter egg");
+         EXPECT_TRUE(e.Checked(253));
+         EXPECT_EQ(e.app.settings.drives, "00100000000000000000000000");
+       }},
+      {"auto-hide",
+       {},
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kAutoHide); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.autoHideDisconnected, 1);
+         EXPECT_FALSE(e.ControlOf(251).enabled);
+         EXPECT_TRUE(e.Checked(251));                                   // the ticks stay
+         EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Width(), 17);  // only C is present
+       }},
+      {"lines",
+       {},
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kLines); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.showIconLines, 0);
+         EXPECT_EQ(e.Renders(), 1);
+       }},
+      {"square",
+       {},
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kSquare); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.showSmallSquare, 0);
+         EXPECT_EQ(e.Renders(), 1);
+       }},
+      {"large icons",
+       {},
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kLargeSize); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.iconSize, 3);
+         EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Height(), 30);
+         EXPECT_FALSE(e.ControlOf(di::kSizeTrackbar).visible);
+       }},
+      // Chosen in a window opened with another size: the thumb shows 10, nothing changes yet.
+      {"custom size chosen", [](AppSettings& s) { s.customIconSize = 300; },
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kCustomSize); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.iconSize, 4);
+         EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
+         EXPECT_EQ(e.toolkit.TrackbarPos(di::kSizeTrackbar), 10);
+         EXPECT_EQ(e.toolkit.ControlText(di::kSizeValue), "10");
+         EXPECT_EQ(e.Renders(), 0);
+         EXPECT_EQ(e.Rebuilds(), 0);
+       }},
+      {"custom size dragged", [](AppSettings& s) { s.iconSize = 4, s.customIconSize = 300; },
+       [](ConfigEnv& e) {
+         e.toolkit.PostScroll(di::kSizeTrackbar, 40);
+         e.toolkit.PostScroll(di::kSizeTrackbar, 5000);  // the range ends at 1024
+       },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.customIconSize, 1024);
+         EXPECT_EQ(e.toolkit.ControlText(di::kSizeValue), "1024");
+         EXPECT_EQ(e.Renders(), 2);  // every movement
+         EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Height(), 1024);
+         EXPECT_EQ(e.journal.Matching("Sleep 1").size(), 2u);
+       }},
+      {"detection off",
+       {},
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kDetectionOff); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.turnOffDetectInterval, 1);
+         EXPECT_EQ(e.Renders(), 1);
+       }},
+      {"a colour picked, another cancelled",
+       {},
+       [](ConfigEnv& e) {
+         e.toolkit.colorAnswers = {MakeColor(0x12, 0x34, 0x56), std::nullopt};
+         e.toolkit.PostClick(di::kBackButton);
+         e.toolkit.PostClick(di::kTextButton);
+       },
+       [](ConfigEnv& e) {
+         const AppSettings& s = e.app.settings;
+         EXPECT_EQ(s.backColor, "123456");
+         EXPECT_EQ((std::array{s.backRed, s.backGreen, s.backBlue}), (std::array{18, 52, 86}));
+         EXPECT_EQ(s.textColor, "FFFFFF");
+         EXPECT_EQ(e.toolkit.colorDialogInitials, (std::vector<Color>{MakeColor(0, 0, 0), kWhite}));
+         EXPECT_EQ(e.toolkit.Image(kBackSwatchImage).Pixel(0, 0), MakeColor(0x12, 0x34, 0x56));
+         EXPECT_EQ(e.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17),
+                   MakeColor(0x12, 0x34, 0x56));
+         EXPECT_EQ(e.Renders(), 1);
+       }},
+      // Undo returns to the colour of the opening; only the read colour's leaves the LED window.
+      {"undo",
+       {},
+       [](ConfigEnv& e) {
+         e.toolkit.colorAnswers = {MakeColor(1, 2, 3), MakeColor(4, 5, 6)};
+         e.toolkit.PostClick(di::kReadButton);
+         e.toolkit.PostClick(di::kReadButton);
+         e.toolkit.PostClick(di::kUndoRead);
+         e.toolkit.PostClick(di::kUndoWrite);
+       },
+       [](ConfigEnv& e) {
+         const AppSettings& s = e.app.settings;
+         EXPECT_EQ(s.readColor, "00D800");
+         EXPECT_EQ(s.readGreen, 216);
+         EXPECT_EQ(e.toolkit.Image(kSmallPreviewImage).Pixel(0, 0), MakeColor(0, 0xD8, 0));
+         EXPECT_EQ(e.Renders(), 3);  // two picks and the write colour's undo
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ConfigEnv env;
+    if (c.set) c.set(env.app.settings);
+    int ran = 0;
+    RunWindow(env, [&](ConfigEnv& e) {
+      c.act(e);
+      Inside(e, ran, c.check);
+    });
+    EXPECT_EQ(ran, 1);
+  }
+}
+
+TEST(DrivesAndIconsTest, OnlySaveEndsItAndItAlwaysSaves) {
+  ConfigEnv env;
+  env.system.files.erase(kConfigIni);
+  env.toolkit.Post(Event::Close(kDrivesAndIconsWindow));
+  env.toolkit.PostClick(di::kAutoHide);
+  int ran = 0;
+  Inside(env, ran, [](ConfigEnv& e) {
+    EXPECT_TRUE(e.toolkit.WindowExists(kDrivesAndIconsWindow));  // the close was ignored
+    EXPECT_EQ(e.app.lastConfigControl, di::kAutoHide);
+    EXPECT_EQ(e.app.configEventPending, 1);
+  });
+  RunWindow(env, [](ConfigEnv&) {});
+  EXPECT_EQ(ran, 1);
+  EXPECT_NE(env.system.files.at(kConfigIni).find("Auto Hide Disconnected = Yes"),
+            std::string::npos);
+  EXPECT_EQ(env.Renders(), 1);  // after the window is gone
+}
+
+TEST(DriveListTest, FivePassesColourTheRows) {
+  const std::vector<std::string> types = {
+      "A:\\|Floppy Drive|0",   "C:\\|HardDisk Drive|1", "D:\\|CD-ROM Drive|2",
+      "E:\\|Flash Drive|3",    "F:\\|Flash Drive|4",    "G:\\|Network Drive|5",
+      "H:\\|RAM DISK Drive|6", "I:\\|Unknown|7",        "",
+      "B:\\|Flash Drive|9"};  // left over from an earlier pass: listed all the same
+  std::vector<std::string> floppies(27);
+  floppies[0] = "B:\\|Floppy Drive|9";
+  const std::string present = "00100100000000000000000000";  // C and F
+  const struct {
+    int vista, floppyCount;
+    std::vector<DriveListRow> rows;
+  } cases[] = {
+      {1,
+       1,
+       {{"A:\\", "Floppy Drive", kWhite, kDarkRed},
+        {"C:\\", "HardDisk Drive", kWhite, kGreen},
+        {"D:\\", "CD-ROM Drive", kWhite, kDarkRed},
+        {"E:\\", "Flash Drive", kWhite, kGrey},
+        {"F:\\", "Flash Drive", kWhite, kGreen},
+        {"G:\\", "Network Drive", kWhite, kDarkRed},
+        {"H:\\", "RAM DISK Drive", kWhite, kDarkRed},
+        {"I:\\", "Unknown", kWhite, kDarkRed},
+        {"B:\\", "Floppy Drive", kWhite, kDarkRed}}},
+      {0,
+       0,  // no floppy counted: B keeps its listed type
+       {{"A:\\", "Floppy Drive", kWhite, kDarkRed},
+        {"C:\\", "HardDisk Drive", kWhite, kGreen},
+        {"D:\\", "CD-ROM Drive", kWhite, kDarkRed},
+        {"E:\\", "Flash Drive", kWhite, kDarkRed},
+        {"F:\\", "Flash Drive", kWhite, kDarkRed},
+        {"G:\\", "Network Drive", kWhite, kDarkRed},
+        {"H:\\", "RAM DISK Drive", kWhite, kDarkRed},
+        {"I:\\", "Unknown", kWhite, kDarkRed},
+        {"B:\\", "Flash Drive", kWhite, kDarkRed}}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DriveListRows(types, floppies, c.floppyCount, present, c.vista), c.rows) << c.vista;
+  }
+}
+
+}  // namespace
+}  // namespace glint
