@@ -121,6 +121,12 @@ TEST_F(ToolkitTest, TabMovesTheFocusThroughACaptionWindowsControls) {
   PostMessageA(Control(280), WM_KEYDOWN, VK_TAB, 1);
   wintest::Drain(toolkit_);
   EXPECT_EQ(GetFocus(), Control(281));
+
+  // Away and back (a change lays the LED window out, which takes the activation): the control
+  // keeps the keyboard.
+  toolkit_.ActivateWindow(0);
+  toolkit_.ActivateWindow(2);
+  EXPECT_EQ(GetFocus(), Control(281));
 }
 
 // Finds the colour dialog that this thread opens over `owner` and presses one of its buttons.

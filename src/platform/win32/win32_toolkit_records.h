@@ -54,8 +54,9 @@ struct Win32Toolkit::WindowRecord {
   Win32Toolkit* toolkit = nullptr;
   int number = 0;
   HWND hwnd = nullptr;
-  HWND tooltip = nullptr;  // one tooltip control per window, owned (and destroyed) by it
-  bool captioned = false;  // made by CreateCaptionWindow: the dialog keys work in it
+  HWND tooltip = nullptr;    // one tooltip control per window, owned (and destroyed) by it
+  bool captioned = false;    // made by CreateCaptionWindow: the dialog keys work in it
+  HWND lastFocus = nullptr;  // the control that had the keyboard when the window lost it
 };
 
 struct Win32Toolkit::ControlRecord {
@@ -116,6 +117,7 @@ struct Win32Toolkit::Callbacks {
   static void OnScroll(WindowRecord& window, HWND control);
   static LRESULT OnNotify(WindowRecord& window, const NMHDR& header, LPARAM lParam);
   static bool OnTrayNotify(WindowRecord& window, UINT message, UINT icon, UINT mouseMessage);
+  static bool OnActivate(WindowRecord& window, bool active);
   static void OnClose(WindowRecord& window);
   static void OnNcDestroy(WindowRecord& window);
   static void OnTimer(WindowRecord& window, UINT_PTR id);

@@ -48,6 +48,9 @@ LRESULT CALLBACK Win32Toolkit::Callbacks::WindowProc(HWND hwnd, UINT message, WP
       case WM_NOTIFY:
         if (lParam == 0) return 0;
         return OnNotify(*record, *reinterpret_cast<const NMHDR*>(lParam), lParam);
+      case WM_ACTIVATE:
+        if (record->captioned && OnActivate(*record, LOWORD(wParam) != WA_INACTIVE)) return 0;
+        break;
       case WM_CLOSE:
         // Alt+F4 would destroy the window and leave the program running without it; the
         // program decides what a close request means and closes its windows itself.
@@ -162,6 +165,19 @@ bool Win32Toolkit::Callbacks::OnTrayNotify(WindowRecord& window, UINT message, U
       return true;  // moves and releases
   }
   window.toolkit->RaiseEvent(Event::Tray(click, static_cast<int>(icon)));
+  return true;
+}
+
+bool Win32Toolkit::Callbacks::OnActivate(WindowRecord& window, bool active) {
+  // A window that is not a dialog gets the focus itself when activated again; the control the
+  // user was on (a box just ticked, the trackbar) keeps it instead, as in a dialog.
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(window.hwnd, focus)) window.lastFocus = focus;
+    return false;
+  }
+  if (window.lastFocus == nullptr || !::IsWindow(window.lastFocus)) return false;
+  ::SetFocus(window.lastFocus);
   return true;
 }
 
