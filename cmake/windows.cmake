@@ -6,15 +6,17 @@ file(GLOB GLINTBOX_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(glintbox_win32 STATIC ${GLINTBOX_WIN32_SOURCES})
 target_link_libraries(glintbox_win32 PUBLIC glintbox_core comctl32 ole32 shell32 gdi32 user32 comdlg32 winmm)
 
-# The resources: the program's icon (also the tray icon), drawn by scripts/make_icon.py.
+# The resources: the program's icon (also the tray icon), drawn by scripts/make_icon.py, the
+# manifest and the version.
 enable_language(RC)
 set(GLINTBOX_ICON ${CMAKE_BINARY_DIR}/glintbox.ico)
 add_custom_command(OUTPUT ${GLINTBOX_ICON}
   COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_icon.py ${GLINTBOX_ICON}
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_icon.py VERBATIM)
+set(GLINTBOX_MANIFEST ${CMAKE_SOURCE_DIR}/src/platform/win32/entry/glintbox.manifest)
 configure_file(src/platform/win32/entry/resources.rc.in ${CMAKE_BINARY_DIR}/resources.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/resources.rc PROPERTIES
-  OBJECT_DEPENDS ${GLINTBOX_ICON})
+  OBJECT_DEPENDS "${GLINTBOX_ICON};${GLINTBOX_MANIFEST}")
 add_library(glintbox_resources OBJECT ${CMAKE_BINARY_DIR}/resources.rc)
 
 add_executable(Glintbox WIN32 src/platform/win32/entry/winmain.cpp
@@ -29,6 +31,8 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   target_link_options(Glintbox PRIVATE -s)
   target_link_options(GlintboxFileCounters PRIVATE -s)
 endif()
+
+include(cmake/release.cmake)
 
 # Stands in for the uninstaller in the end-to-end tests: records how it was started.
 add_executable(record_command_line WIN32 tests/e2e/stub/record_command_line.c)

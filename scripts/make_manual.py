@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""Makes the printed manual: docs/manual.md through pandoc (HTML, with docs/manual.css) and
+weasyprint (PDF). Run by the Windows build.
+
+    make_manual.py [--pandoc PATH] [--weasyprint PATH] docs/manual.md ReadMe_v1.12.pdf
+
+The pictures are screenshots in the folder of the Markdown file. One that is not there yet is
+left out with a warning, so that the rest of the manual can still be read; the release tests
+count the pictures in the PDF."""
+
+import argparse
+import re
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+# A picture paragraph: ![caption](file){attributes} alone on its line.
+PICTURE = re.compile(r"^!\[[^\]]*\]\(([^)\s]+)\)(\{[^}]*\})?\s*$")
+
+
+def without_missing_pictures(markdown, folder):
+    lines = []
+    for line in markdown.splitlines(keepends=True):
+        match = PICTURE.match(line)
+        if match and not (folder / match.group(1)).is_file():
+            print(f"warning: {folder / match.group(1)} does not exist; the manual is made "
+                  "without it", file=sys.stderr)
+            continue
+        lines.append(line)
+    return "".join(lines)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--pandoc", default="pandoc")
+    parser.add_argument("--weasyprint", default="weasyprint")
+    parser.add_argument("source", type=Path)
+    parser.add_argument("output", type=Path)
+    args = parser.parse_args()
+
+    folder = args.source.resolve().parent
+    markdown = without_missing_pictures(args.source.read_text(encoding="utf-8"), folder)
+    with tempfile.TemporaryDirectory(prefix="glintbox-manual.") as work:
+        html = Path(work) / "manual.html"
+        subprocess.run([args.pandoc, "--from=markdown", "--to=html5", "--standalone", "--toc",
+                        "--toc-depth=2", f"--css={args.source.stem}.css", f"--output={html}"],
+                       input=markdown, text=True, check=True)
+        # The pictures and the style sheet are found relative to the Markdown file's folder.
+        partial = args.output.with_name(args.output.name + ".part")
+        subprocess.run([args.weasyprint, "--quiet", f"--base-url={folder.as_uri()}/",
+                        str(html), str(partial)], check=True)
+        partial.replace(args.output)
+
+
+if __name__ == "__main__":
+    main()
