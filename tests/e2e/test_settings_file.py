@@ -1,8 +1,6 @@
 """The settings file as the program leaves it in its folder."""
 
-import time
-
-from harness import GlintboxTestCase
+from harness import START_TIMEOUT, GlintboxTestCase
 
 # Hand-edited file: comments, keys in lower and upper case, an unknown key, a key in another
 # group, out-of-range values and mixed line endings. The reader must accept all of it without
@@ -52,8 +50,8 @@ class SettingsFileTest(GlintboxTestCase):
             with self.subTest(name):
                 self.assertGreaterEqual(len(original), 200)
                 with self.started_copy(original) as program:
-                    self.wait_until_started(program)
-                    time.sleep(3)
+                    # Shown means laid out, which comes after the settings were read.
+                    self.wait_for(program.led_shown, START_TIMEOUT, "the LED window shown")
                     self.assertTrue(program.running())
                     self.assertEqual(program.ini.read_bytes(), original)
 
