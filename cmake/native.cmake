@@ -23,21 +23,29 @@ gtest_discover_tests(glintbox_tests DISCOVERY_TIMEOUT 60)
 add_test(NAME include_layers
          COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/check_layers.py ${CMAKE_SOURCE_DIR}/src)
 
-# libFuzzer target for the INI reader and LoadSettings (clang only). The settings sources are
-# compiled into it once more, at -O2 and with the fuzzer's coverage instrumentation: linked from
-# glintbox_core (Debug, uninstrumented) they gave the fuzzer no feedback from the code it tests
-# and ran several times slower. The target's own objects come first, so glintbox_core's settings
-# members are never linked in; ASan and UBSan stay on through the flags above.
+# libFuzzer targets over src/settings/ (clang only): fuzz_settings feeds the INI reader and
+# LoadSettings, fuzz_settings_roundtrip checks that a loaded record saves and loads back unchanged.
+# The settings sources are compiled once more, at -O2 and with the fuzzer's coverage
+# instrumentation: linked from glintbox_core (Debug, uninstrumented) they gave the fuzzer no
+# feedback from the code it tests and ran several times slower. Those objects come before the
+# libraries, so glintbox_core's settings members are never linked in; ASan and UBSan stay on
+# through the flags above.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   set(GLINTBOX_FUZZ_SOURCES ${GLINTBOX_CORE_SOURCES})
   list(FILTER GLINTBOX_FUZZ_SOURCES INCLUDE REGEX "/src/settings/[^/]+\\.cpp$")
   if(NOT GLINTBOX_FUZZ_SOURCES)
-    message(FATAL_ERROR "fuzz_settings: no sources under src/settings/")
+    message(FATAL_ERROR "fuzz targets: no sources under src/settings/")
   endif()
-  add_executable(fuzz_settings tests/fuzz/fuzz_settings.cpp ${GLINTBOX_FUZZ_SOURCES})
-  target_compile_options(fuzz_settings PRIVATE -O2 -fsanitize=fuzzer)
-  target_link_options(fuzz_settings PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(fuzz_settings PRIVATE glintbox_fake)
+  add_library(glintbox_fuzz_settings_objects OBJECT ${GLINTBOX_FUZZ_SOURCES})
+  target_include_directories(glintbox_fuzz_settings_objects PRIVATE src)
+  target_compile_options(glintbox_fuzz_settings_objects PRIVATE -O2 -fsanitize=fuzzer)
+  foreach(fuzz_target fuzz_settings fuzz_settings_roundtrip)
+    add_executable(${fuzz_target} tests/fuzz/${fuzz_target}.cpp
+      $<TARGET_OBJECTS:glintbox_fuzz_settings_objects>)
+    target_compile_options(${fuzz_target} PRIVATE -O2 -fsanitize=fuzzer)
+    target_link_options(${fuzz_target} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${fuzz_target} PRIVATE glintbox_fake)
+  endforeach()
 endif()
 
 find_package(benchmark QUIET)

@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], kHoldMutexMode) == 0)
     return RunHoldMutex(argv[2], argv[3], argv[4]);
   if (argc == 3 && std::strcmp(argv[1], kWriteStateMode) == 0) return RunWriteState(argv[2]);
+  if (argc == 5 && std::strcmp(argv[1], kSaveLoopMode) == 0)
+    return RunSaveLoop(argv[2], argv[3], argv[4]);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -28,6 +28,8 @@ namespace glint::wintest {
 // The helper modes of the test binary (handled in main before GoogleTest starts).
 inline constexpr char kHoldMutexMode[] = "--hold-mutex";    // NAME READY-EVENT DONE-EVENT
 inline constexpr char kWriteStateMode[] = "--write-state";  // FILE
+// FOLDER (without its final backslash) READY-EVENT STATE-MAPPING
+inline constexpr char kSaveLoopMode[] = "--save-loop";
 
 // A fresh folder under %TEMP%, removed with everything in it at the end of the test.
 class ScratchFolder {
@@ -74,5 +76,7 @@ class ToolkitTest : public ::testing::Test {
 
 int RunHoldMutex(const char* name, const char* readyEvent, const char* doneEvent);
 int RunWriteState(const char* file);
+// Saves the settings into FOLDER in a loop until killed (save_kill_test.cpp).
+int RunSaveLoop(const char* folder, const char* readyEvent, const char* stateMapping);
 
 }  // namespace glint::wintest
