@@ -58,6 +58,19 @@ DEFAULT_INI_LINES = [
 DEFAULT_INI = "".join(line + "\r\n" for line in DEFAULT_INI_LINES).encode("ascii")
 
 
+def wine_runs_32bit():
+    """Whether this prefix runs 32-bit programs: a WoW64 prefix and a 32-bit Wine that starts
+    (kernels without 32-bit support refuse it)."""
+    prefix = os.environ.get("WINEPREFIX")
+    if not prefix or not (Path(prefix) / "drive_c/windows/syswow64/kernel32.dll").is_file():
+        return False
+    try:
+        return subprocess.run(["/usr/lib/wine/wine", "--version"], capture_output=True,
+                              timeout=30).returncode == 0
+    except OSError:
+        return False
+
+
 def settings_ini(changes):
     """The default settings file with some values replaced, e.g. {"Vertical Mode": "Yes"}."""
     unknown = set(changes) - {line.split(" = ")[0] for line in DEFAULT_INI_LINES}
@@ -118,8 +131,22 @@ def window_geometry(window):
         return None
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=10)
+def xdotool(*args, check=False):
+    subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=10,
+                   check=check)
+
+
+def screen_size():
+    result = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
+                            timeout=10, check=True)
+    width, height = result.stdout.split()
+    return int(width), int(height)
+
+
+def viewable(window):
+    result = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, text=True,
+                            timeout=10)
+    return "Map State: IsViewable" in result.stdout
 
 
 def click(x, y, button=1, times=1):

@@ -1,10 +1,10 @@
 """The two configuration windows, opened from the popup menu and used with the mouse and the
 keyboard: what each change does to the LED window at once, and what reaches the settings file."""
 
-import subprocess
 import time
 
-from harness import GlintboxTestCase, grab_screen, settings_ini, window_geometry
+from harness import (GlintboxTestCase, grab_screen, screen_size, settings_ini, viewable,
+                     window_geometry, xdotool)
 
 S = 18  # icon size 1
 WHITE = (255, 255, 255)
@@ -38,29 +38,12 @@ PRESS = 0.1  # Wine takes a press and a release in the same instant for no click
 LAYOUT = 10.0  # a new layout hides the LED window, which takes about 2 s without a manager
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10, check=True)
-
-
-def screen_size():
-    result = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
-                            timeout=10, check=True)
-    width, height = result.stdout.split()
-    return int(width), int(height)
-
-
-def viewable(window):
-    result = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, text=True,
-                            timeout=10)
-    return "Map State: IsViewable" in result.stdout
-
-
 def slow_click(point, button=1):
-    xdotool("mousemove", *point)
+    xdotool("mousemove", *point, check=True)
     time.sleep(PRESS)
-    xdotool("mousedown", button)
+    xdotool("mousedown", button, check=True)
     time.sleep(PRESS)
-    xdotool("mouseup", button)
+    xdotool("mouseup", button, check=True)
 
 
 def drive_box(letter):
@@ -98,7 +81,7 @@ class ConfigWindowsTest(GlintboxTestCase):
         # A new window without a title: the icons' tooltip window exists from the start.
         self.wait_for(lambda: any(viewable(w) for w in set(program.windows("^$")) - known),
                       10, "the popup menu")
-        xdotool("key", *["Down"] * item, "Return")
+        xdotool("key", *["Down"] * item, "Return", check=True)
         window = self.wait_for(
             lambda: next((w for w in program.windows(f"^{title}$") if viewable(w)), None), 10,
             f"the window {title.strip()!r}")
@@ -130,8 +113,9 @@ class ConfigWindowsTest(GlintboxTestCase):
     def keys(self, window, *keys):
         """Keys with the pointer on the window's caption: without a window manager the X server
         gives them to the window under the pointer, and Wine to the focused control."""
-        xdotool("mousemove", window[0] + window[2] // 2, window[1] + CLIENT_OFFSET[1] // 2)
-        xdotool("key", *keys)
+        xdotool("mousemove", window[0] + window[2] // 2, window[1] + CLIENT_OFFSET[1] // 2,
+                check=True)
+        xdotool("key", *keys, check=True)
 
     def wait_for_area(self, window, control, predicate, what):
         """Screenshots of a control's area until predicate holds for one; returns it."""
@@ -234,8 +218,8 @@ class ConfigWindowsTest(GlintboxTestCase):
                             "the warning about an empty selection")[0]
         geometry = window_geometry(box)
         # Without a window manager the X server gives the key to the window under the pointer.
-        xdotool("mousemove", geometry[0] + geometry[2] // 2, geometry[1] + 5)
-        xdotool("key", "Return")
+        xdotool("mousemove", geometry[0] + geometry[2] // 2, geometry[1] + 5, check=True)
+        xdotool("key", "Return", check=True)
         self.wait_for(lambda: not program.windows(f"^{EMPTY_SELECTION}$"), 10,
                       "the warning closed by Return")
         self.wait_for_area(window, tick_area("C"), lambda p: p.data == ticked.data,

@@ -5,8 +5,8 @@ import re
 import subprocess
 import time
 
-from harness import (EXE, LOGS, GlintboxTestCase, grab_screen, settings_ini, wait_until,
-                     window_geometry)
+from harness import (EXE, LOGS, GlintboxTestCase, grab_screen, screen_size, settings_ini,
+                     viewable, wait_until, window_geometry, xdotool)
 
 # A plain window that records the left clicks it gets (tests/e2e/stub/click_recorder.c).
 RECORDER_EXE = EXE.parent / "click_recorder.exe"
@@ -25,23 +25,6 @@ NO_REPLAY_WATCH = 4.0
 
 BLACK, WHITE = (0, 0, 0), (255, 255, 255)
 BLUE = (0, 0, 255)
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10, check=True)
-
-
-def screen_size():
-    result = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
-                            timeout=10, check=True)
-    width, height = result.stdout.split()
-    return int(width), int(height)
-
-
-def viewable(window):
-    result = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, text=True,
-                            timeout=10)
-    return "Map State: IsViewable" in result.stdout
 
 
 def icon_point(geometry, icon):
@@ -175,9 +158,9 @@ class PlacementTest(GlintboxTestCase):
     def drag(self, window, grab, target, what):
         """Presses at grab, moves to target in steps and releases; returns the window's settled
         geometry while the button is held and after the release."""
-        xdotool("mousemove", *grab)
+        xdotool("mousemove", *grab, check=True)
         time.sleep(PAUSE)
-        xdotool("mousedown", 1)
+        xdotool("mousedown", 1, check=True)
         try:
             time.sleep(PAUSE)
             for step in (1, 2, 3):
@@ -186,7 +169,7 @@ class PlacementTest(GlintboxTestCase):
                 time.sleep(PAUSE)
             held = self.settled_geometry(window, f"{what}, button held")
         finally:
-            xdotool("mouseup", 1)
+            xdotool("mouseup", 1, check=True)
         return held, self.settled_geometry(window, f"{what}, released")
 
     def test_stored_position_off_the_screen_opens_inside_it(self):
@@ -223,11 +206,11 @@ class PlacementTest(GlintboxTestCase):
                     # The icons drawn over the recorder: a click there is the LED window's.
                     self.wait_for(lambda: BLUE not in self.pixels_of(geometry), 10,
                                   "the LED window drawn above the recorder")
-                    xdotool("mousemove", *point)
+                    xdotool("mousemove", *point, check=True)
                     time.sleep(PAUSE)
-                    xdotool("mousedown", 1)
+                    xdotool("mousedown", 1, check=True)
                     time.sleep(PAUSE)
-                    xdotool("mouseup", 1)
+                    xdotool("mouseup", 1, check=True)
                     if expected:
                         self.wait_for(lambda: len(recorder.clicks()) >= len(expected), 15,
                                       "the replayed click in the recorder")
@@ -275,7 +258,7 @@ class PlacementTest(GlintboxTestCase):
                 with self.started_copy(ini) as program:
                     _, geometry = self.led_window(program)
                     # Away from the icons: a tooltip would cover them.
-                    xdotool("mousemove", 1000, 600)
+                    xdotool("mousemove", 1000, 600, check=True)
                     last = []
 
                     def drawn():
