@@ -12,6 +12,10 @@ GB_WINEBOOT_FAILED=""
 # 20 s, which can overlap other work), exports WINEPREFIX and registers its removal. A prefix
 # that a calling script made (GB_PRIVATE_WINEPREFIX) is reused; the user's own never is, since
 # the tests end every process in it.
+# Whether this machine runs 32-bit Windows programs: wine32 installed and a kernel that runs
+# 32-bit Linux programs (the test machines' kernels do not).
+gb_wine32_runs() { [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
 gb_wine_prefix_start() {
   if [[ -n "${GB_PRIVATE_WINEPREFIX:-}" && "${WINEPREFIX:-}" == "$GB_PRIVATE_WINEPREFIX" &&
     -f "$WINEPREFIX/system.reg" ]]; then

@@ -4,12 +4,15 @@ the tray icon with the 32-bit tray structure, and an orderly end."""
 import os
 from pathlib import Path
 
-from harness import ROOT, GlintboxTestCase, settings_ini, tray_window
+import unittest
+
+from harness import ROOT, GlintboxTestCase, settings_ini, tray_window, wine_runs_32bit
 
 EXE32 = Path(os.environ.get("GLINTBOX_EXE32", ROOT / "build" / "win32" / "Glintbox.exe"))
 EXIT = 12
 
 
+@unittest.skipUnless(wine_runs_32bit(), "this machine runs no 32-bit programs")
 class ThirtyTwoBitTest(GlintboxTestCase):
     def test_starts_shows_its_tray_icon_and_exits_on_request(self):
         self.assertTrue(EXE32.is_file(), f"{EXE32} is not built")

@@ -10,7 +10,7 @@ import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 from harness import (DEFAULT_INI_LINES, EXE, LOGS, ROOT, GlintboxTestCase, Glintbox,
-                     wait_until, xdotool, xdotool_search)
+                     wait_until, wine_runs_32bit, xdotool, xdotool_search)
 from test_menu_and_tray import ROW, UNINSTALL, MenuTestCase, hand_edited, windows_path
 
 VERSION = "1.12"
@@ -32,8 +32,7 @@ MANUAL_PAGES = 11
 def setup_program():
     """The setup for every Windows where this Wine prefix runs 32-bit programs, else the
     64-bit-only one; both install the 64-bit program on 64-bit Windows."""
-    syswow64 = Path(os.environ["WINEPREFIX"]) / "drive_c" / "windows" / "syswow64"
-    return SETUP if (syswow64 / "kernel32.dll").is_file() else SETUP_X64
+    return SETUP if wine_runs_32bit() else SETUP_X64
 
 
 def wine_env():
