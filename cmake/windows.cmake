@@ -47,6 +47,9 @@ target_link_libraries(win_render_bench PRIVATE glintbox_win32)
 # A plain window that records the left clicks it gets: the end-to-end tests put it beneath the
 # LED window to see where a click went.
 add_executable(click_recorder WIN32 tests/e2e/stub/click_recorder.c)
+# Another program holding a file open with no sharing: the end-to-end tests lock the settings
+# file with it.
+add_executable(hold_file WIN32 tests/e2e/stub/hold_file.c)
 
 if(GLINTBOX_WIN_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

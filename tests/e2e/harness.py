@@ -23,6 +23,9 @@ LOGS = ROOT / "build" / "logs" / "e2e"
 
 # Wine's first start in a fresh prefix brings up its services; later starts take about a second.
 START_TIMEOUT = 30.0
+# Geometry unchanged this long counts as settled: a move follows the pointer within a few
+# hundredths of a second.
+QUIET = 0.6
 
 DEFAULT_INI_LINES = [
     "; Glintbox v1.12 - November 2011",
@@ -56,6 +59,11 @@ DEFAULT_INI_LINES = [
     "Always Show TrayIcon = No",
 ]
 DEFAULT_INI = "".join(line + "\r\n" for line in DEFAULT_INI_LINES).encode("ascii")
+
+
+def windows_path(path):
+    """A Linux path as the program sees it under Wine: drive Z: is the root."""
+    return "Z:" + str(path).replace("/", "\\")
 
 
 def wine_runs_32bit():
@@ -398,6 +406,34 @@ class GlintboxTestCase(unittest.TestCase):
             self.fail_with_screenshot(
                 f"no Glintbox window of {size[0]} x {size[1]}; last seen (x, y, w, h): "
                 f"{seen['geometries']}; running: {program.running()}")
+        return geometry
+
+    def led_window(self, program, size):
+        """The X window of the program's LED window once it has its size; (id, geometry)."""
+        geometry = self.wait_for_led_window(program, size)
+        # By size: the limiter may move the window right after its layout.
+        window = self.wait_for(
+            lambda: next((w for w in program.windows("^Glintbox$")
+                          if (window_geometry(w) or ())[2:] == tuple(size)), None), 10,
+            "the LED window")
+        return window, window_geometry(window) or geometry
+
+    def settled_geometry(self, window, what, timeout=10):
+        """Waits until the window's geometry has not changed for QUIET seconds; returns it."""
+        seen = {"geometry": None, "since": 0.0}
+
+        def settled():
+            geometry = window_geometry(window)
+            now = time.monotonic()
+            if geometry != seen["geometry"]:
+                seen.update(geometry=geometry, since=now)
+                return None
+            return geometry if geometry and now - seen["since"] >= QUIET else None
+
+        geometry = wait_until(settled, timeout, interval=0.05)
+        if geometry is None:
+            self.fail_with_screenshot(f"{what}: the window did not settle within {timeout} s; "
+                                      f"last seen (x, y, w, h): {seen['geometry']}")
         return geometry
 
     def wait_until_hidden(self, program, timeout=10.0):

@@ -4,7 +4,7 @@ on the screen, in the settings file and in the process list."""
 import shutil
 
 from harness import (EXE, GlintboxTestCase, choose_menu_item, click, settings_ini, slow_press,
-                     tray_icon_position, wait_until, window_geometry)
+                     tray_icon_position, wait_until, window_geometry, windows_path)
 
 # Menu items, numbered top to bottom without the separators.
 ABOUT, LOCK, SAVE_POSITION, MINIMIZE, ALWAYS_SHOW_TRAY_ICON = 1, 7, 8, 9, 10
@@ -27,11 +27,6 @@ def hand_edited(changes):
     """A settings file as a user may leave it: read as it is, and written back in the program's
     own format only when a command does so."""
     return b"; edited by hand\r\n" + settings_ini(changes)
-
-
-def windows_path(path):
-    """A Linux path as the program sees it under Wine: drive Z: is the root."""
-    return "Z:" + str(path).replace("/", "\\")
 
 
 class MenuTestCase(GlintboxTestCase):

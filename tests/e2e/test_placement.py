@@ -6,7 +6,7 @@ import subprocess
 import time
 
 from harness import (EXE, LOGS, GlintboxTestCase, grab_screen, screen_size, settings_ini,
-                     viewable, wait_until, window_geometry, xdotool)
+                     viewable, wait_until, window_geometry, windows_path, xdotool)
 
 # A plain window that records the left clicks it gets (tests/e2e/stub/click_recorder.c).
 RECORDER_EXE = EXE.parent / "click_recorder.exe"
@@ -16,9 +16,6 @@ WIDTH = 26 * S - 1  # the default window: 26 icons, the last separator cut off
 START = (400, 10)
 # Let Wine see every mouse step as an event of its own.
 PAUSE = 0.15
-# Geometry unchanged this long counts as settled: a move follows the pointer within a few
-# hundredths of a second.
-QUIET = 0.6
 # The program answers a release with click-through only after its window has hidden, which
 # takes about 2 s without a window manager; nothing arriving in twice that time is nothing.
 NO_REPLAY_WATCH = 4.0
@@ -49,8 +46,7 @@ class ClickRecorder:
         self.file = folder / "clicks.txt"
         self.file.write_bytes(b"")
         log = open(LOGS / f"{folder.name}.log", "ab")
-        # /tmp is Z:\tmp to Wine.
-        wine_path = "Z:" + str(self.file).replace("/", "\\")
+        wine_path = windows_path(self.file)
         self.proc = subprocess.Popen(
             ["wine", str(RECORDER_EXE), *map(str, geometry), wine_path,
              "%02X%02X%02X" % colour], cwd=folder, stdin=subprocess.DEVNULL,
@@ -78,32 +74,7 @@ class ClickRecorder:
 
 class PlacementTest(GlintboxTestCase):
     def led_window(self, program, size=(WIDTH, S)):
-        """The X window of the program's LED window once it has its size; (id, geometry)."""
-        geometry = self.wait_for_led_window(program, size)
-        # By size: the limiter may move the window right after its layout.
-        window = self.wait_for(
-            lambda: next((w for w in program.windows("^Glintbox$")
-                          if (window_geometry(w) or ())[2:] == tuple(size)), None), 10,
-            "the LED window")
-        return window, window_geometry(window) or geometry
-
-    def settled_geometry(self, window, what, timeout=10):
-        """Waits until the window's geometry has not changed for QUIET seconds; returns it."""
-        seen = {"geometry": None, "since": 0.0}
-
-        def settled():
-            geometry = window_geometry(window)
-            now = time.monotonic()
-            if geometry != seen["geometry"]:
-                seen.update(geometry=geometry, since=now)
-                return None
-            return geometry if geometry and now - seen["since"] >= QUIET else None
-
-        geometry = wait_until(settled, timeout, interval=0.05)
-        if geometry is None:
-            self.fail_with_screenshot(f"{what}: the window did not settle within {timeout} s; "
-                                      f"last seen (x, y, w, h): {seen['geometry']}")
-        return geometry
+        return super().led_window(program, size)
 
     def assertSeen(self, seen, expected, what):
         """assertEqual with a screenshot named after what."""

@@ -10,8 +10,8 @@ import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 from harness import (DEFAULT_INI_LINES, EXE, LOGS, ROOT, GlintboxTestCase, Glintbox,
-                     wait_until, wine_runs_32bit, xdotool, xdotool_search)
-from test_menu_and_tray import ROW, UNINSTALL, MenuTestCase, hand_edited, windows_path
+                     wait_until, windows_path, wine_runs_32bit, xdotool, xdotool_search)
+from test_menu_and_tray import ROW, UNINSTALL, MenuTestCase, hand_edited
 
 VERSION = "1.12"
 BUILD = EXE.parent
