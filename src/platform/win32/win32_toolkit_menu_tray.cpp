@@ -13,6 +13,12 @@ namespace {
 // The NOTIFYICONDATAA of the first shell (88 bytes on 32-bit Windows; the fields up to the
 // 64-character tip). Every later shell accepts it, and it is what the program asks for.
 constexpr DWORD kNotifyIconDataV1Size = offsetof(NOTIFYICONDATAA, szTip) + 64;
+// The two builds differ here by their pointers' size: checked where each is compiled.
+#ifdef _WIN64
+static_assert(kNotifyIconDataV1Size == 104);
+#else
+static_assert(kNotifyIconDataV1Size == 88);
+#endif
 constexpr std::size_t kTrayTipChars = 63;
 
 }  // namespace
