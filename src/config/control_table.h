@@ -10,61 +10,61 @@
 // creation order, as the windows are described.
 namespace glint::config {
 
-constexpr ControlSpec Spec(ControlKind kind, int number, int x, int y, int width, int height,
-                           std::string_view caption, int font) {
-  ControlSpec spec;
-  spec.kind = kind, spec.number = number, spec.caption = caption, spec.font = font;
-  spec.x = x, spec.y = y, spec.width = width, spec.height = height;
-  return spec;
+constexpr ControlDef Def(ControlKind kind, int number, int x, int y, int width, int height,
+                         std::string_view caption, int font) {
+  ControlDef def;
+  def.kind = kind, def.number = number, def.caption = caption, def.font = font;
+  def.x = x, def.y = y, def.width = width, def.height = height;
+  return def;
 }
 
-constexpr ControlSpec CheckBox(int number, int x, int y, int width, int height,
-                               std::string_view caption, int font = kUiFont) {
-  return Spec(ControlKind::kCheckBox, number, x, y, width, height, caption, font);
+constexpr ControlDef CheckBox(int number, int x, int y, int width, int height,
+                              std::string_view caption, int font = kUiFont) {
+  return Def(ControlKind::kCheckBox, number, x, y, width, height, caption, font);
 }
 
-constexpr ControlSpec RadioButton(int number, int x, int y, int width, int height,
-                                  std::string_view caption, int font = kUiFont) {
-  return Spec(ControlKind::kRadioButton, number, x, y, width, height, caption, font);
+constexpr ControlDef RadioButton(int number, int x, int y, int width, int height,
+                                 std::string_view caption, int font = kUiFont) {
+  return Def(ControlKind::kRadioButton, number, x, y, width, height, caption, font);
 }
 
 // The first radio button of a group.
-constexpr ControlSpec FirstRadioButton(int number, int x, int y, int width, int height,
-                                       std::string_view caption, int font = kUiFont) {
-  ControlSpec spec = RadioButton(number, x, y, width, height, caption, font);
-  spec.groupStart = true;
-  return spec;
+constexpr ControlDef FirstRadioButton(int number, int x, int y, int width, int height,
+                                      std::string_view caption, int font = kUiFont) {
+  ControlDef def = RadioButton(number, x, y, width, height, caption, font);
+  def.groupStart = true;
+  return def;
 }
 
-constexpr ControlSpec Label(int number, int x, int y, int width, int height,
-                            std::string_view caption, int font = kUiFont) {
-  return Spec(ControlKind::kLabel, number, x, y, width, height, caption, font);
+constexpr ControlDef Label(int number, int x, int y, int width, int height,
+                           std::string_view caption, int font = kUiFont) {
+  return Def(ControlKind::kLabel, number, x, y, width, height, caption, font);
 }
 
-constexpr ControlSpec Button(int number, int x, int y, int width, int height,
-                             std::string_view caption, int font = kUiFont,
-                             std::string_view tooltip = {}) {
-  ControlSpec spec = Spec(ControlKind::kButton, number, x, y, width, height, caption, font);
-  spec.tooltip = tooltip;
-  return spec;
+constexpr ControlDef Button(int number, int x, int y, int width, int height,
+                            std::string_view caption, int font = kUiFont,
+                            std::string_view tooltip = {}) {
+  ControlDef def = Def(ControlKind::kButton, number, x, y, width, height, caption, font);
+  def.tooltip = tooltip;
+  return def;
 }
 
-constexpr ControlSpec Trackbar(int number, int x, int y, int width, int height, int minimum,
-                               int maximum) {
-  ControlSpec spec = Spec(ControlKind::kTrackbar, number, x, y, width, height, {}, 0);
-  spec.rangeMin = minimum, spec.rangeMax = maximum;
-  return spec;
+constexpr ControlDef Trackbar(int number, int x, int y, int width, int height, int minimum,
+                              int maximum) {
+  ControlDef def = Def(ControlKind::kTrackbar, number, x, y, width, height, {}, 0);
+  def.rangeMin = minimum, def.rangeMax = maximum;
+  return def;
 }
 
-constexpr ControlSpec Picture(int number, int x, int y, int width, int height, int image) {
-  ControlSpec spec = Spec(ControlKind::kImage, number, x, y, width, height, {}, 0);
-  spec.image = image;
-  return spec;
+constexpr ControlDef Picture(int number, int x, int y, int width, int height, int image) {
+  ControlDef def = Def(ControlKind::kImage, number, x, y, width, height, {}, 0);
+  def.image = image;
+  return def;
 }
 
-constexpr ControlSpec ReportList(int number, int x, int y, int width, int height,
-                                 int font = kUiFont) {
-  return Spec(ControlKind::kListView, number, x, y, width, height, {}, font);
+constexpr ControlDef ReportList(int number, int x, int y, int width, int height,
+                                int font = kUiFont) {
+  return Def(ControlKind::kListView, number, x, y, width, height, {}, font);
 }
 
 // A window's handlers: what a control's event does, by the control's number.

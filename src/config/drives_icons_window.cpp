@@ -27,13 +27,13 @@ constexpr int kDriveBoxes = kDriveCount;
 constexpr int kOtherControls = 30;
 
 // The drive boxes in columns of seven: A to G, H to N, O to U, V to Z.
-constexpr ControlSpec DriveBox(int slot) {
+constexpr ControlDef DriveBox(int slot) {
   const std::string_view letter = kDriveLetters.substr(static_cast<std::size_t>(slot - 1), 1);
   return CheckBox(di::kFirstDriveBox + slot - 1, 10 + 40 * ((slot - 1) / 7),
                   10 + 20 * ((slot - 1) % 7), 40, 20, letter);
 }
 
-constexpr std::array<ControlSpec, kOtherControls> kOthers = {
+constexpr std::array<ControlDef, kOtherControls> kOthers = {
     Button(di::kSaveButton, 307, 215, 95, 20, "Save Changes", kUiBoldFont),
     CheckBox(di::kAutoHide, 10, 155, 150, 20, "Auto Hide Disconnected"),
     Label(di::kSizeLabel, 190, 10, 200, 16, "Use Drive Icon Size:", kUiBoldFont),
@@ -67,8 +67,8 @@ constexpr std::array<ControlSpec, kOtherControls> kOthers = {
     CheckBox(di::kLines, 10, 195, 150, 20, "Show Icon Separator Lines"),
 };
 
-constexpr std::array<ControlSpec, kDriveBoxes + kOtherControls> kControls = [] {
-  std::array<ControlSpec, kDriveBoxes + kOtherControls> all{};
+constexpr std::array<ControlDef, kDriveBoxes + kOtherControls> kControls = [] {
+  std::array<ControlDef, kDriveBoxes + kOtherControls> all{};
   for (int slot = 1; slot <= kDriveBoxes; ++slot)
     all[static_cast<std::size_t>(slot - 1)] = DriveBox(slot);
   for (std::size_t i = 0; i < kOthers.size(); ++i) all[kDriveBoxes + i] = kOthers[i];
@@ -390,7 +390,7 @@ void Build(DrivesAndIcons& w) {
   DiscoverDrives(app);
   OpenConfigWindow(tk, kDrivesAndIconsWindow, "  Drives and Icons Configuration", 555, 240);
 
-  const std::span<const ControlSpec> boxes(kControls.data(), kDriveBoxes);
+  const std::span<const ControlDef> boxes(kControls.data(), kDriveBoxes);
   tk.CreateControls(kDrivesAndIconsWindow, boxes);
   for (int slot = 1; slot <= kDriveCount; ++slot) {
     const std::string& drives = app.settings.drives;
@@ -432,7 +432,7 @@ bool OneOf(std::string_view type, std::initializer_list<std::string_view> types)
 
 }  // namespace
 
-std::span<const ControlSpec> DrivesAndIconsControls() {
+std::span<const ControlDef> DrivesAndIconsControls() {
   return kControls;
 }
 

@@ -16,7 +16,7 @@ struct App;
 void RunDrivesAndIconsWindow(App& app);
 
 // Its controls in creation order, which is the keyboard order: the 26 drive boxes, then the rest.
-std::span<const ControlSpec> DrivesAndIconsControls();
+std::span<const ControlDef> DrivesAndIconsControls();
 
 // One line of the window's drive list.
 struct DriveListRow {

@@ -182,7 +182,7 @@ void ShowSettings(WindowOptions& w) {
 
 }  // namespace
 
-std::span<const ControlSpec> WindowOptionsControls() {
+std::span<const ControlDef> WindowOptionsControls() {
   return kControls;
 }
 

@@ -13,6 +13,6 @@ struct App;
 void RunWindowOptionsWindow(App& app);
 
 // Its controls in creation order, which is the keyboard order.
-std::span<const ControlSpec> WindowOptionsControls();
+std::span<const ControlDef> WindowOptionsControls();
 
 }  // namespace glint

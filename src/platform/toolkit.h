@@ -46,7 +46,7 @@ enum class ControlKind {
 };
 
 // One control as a window's table describes it. Strings must outlive the creating call only.
-struct ControlSpec {
+struct ControlDef {
   int number = 0;
   ControlKind kind = ControlKind::kLabel;
   int x = 0;
@@ -121,26 +121,26 @@ class Toolkit {
   // --- Controls (numbers are unique across windows) ----------------------------------------
   // Image controls are subclassed: a left double-click queues a kControlDoubleClick event and a
   // right-button release a kControlRightClick event for the control, after the raw message.
-  virtual bool CreateControl(int window, const ControlSpec& spec) = 0;
+  virtual bool CreateControl(int window, const ControlDef& def) = 0;
   // Creates the controls in order, which is also the keyboard order; false when any failed (the
   // others are created all the same).
-  bool CreateControls(int window, std::span<const ControlSpec> specs) {
+  bool CreateControls(int window, std::span<const ControlDef> defs) {
     bool all = true;
-    for (const ControlSpec& spec : specs) all = CreateControl(window, spec) && all;
+    for (const ControlDef& def : defs) all = CreateControl(window, def) && all;
     return all;
   }
   bool CreateImageControl(int window, int control, int x, int y, int width, int height, int image) {
-    ControlSpec spec;
-    spec.number = control, spec.kind = ControlKind::kImage, spec.image = image;
-    spec.x = x, spec.y = y, spec.width = width, spec.height = height;
-    return CreateControl(window, spec);
+    ControlDef def;
+    def.number = control, def.kind = ControlKind::kImage, def.image = image;
+    def.x = x, def.y = y, def.width = width, def.height = height;
+    return CreateControl(window, def);
   }
   bool CreateButton(int window, int control, int x, int y, int width, int height,
                     std::string_view caption) {
-    ControlSpec spec;
-    spec.number = control, spec.kind = ControlKind::kButton, spec.caption = caption;
-    spec.x = x, spec.y = y, spec.width = width, spec.height = height;
-    return CreateControl(window, spec);
+    ControlDef def;
+    def.number = control, def.kind = ControlKind::kButton, def.caption = caption;
+    def.x = x, def.y = y, def.width = width, def.height = height;
+    return CreateControl(window, def);
   }
   virtual void DestroyControl(int control) = 0;
   virtual bool ControlExists(int control) const = 0;

@@ -29,9 +29,9 @@ struct ConfigEnv : FakeEnv {
 };
 
 // Numbers unique and in the given order.
-inline std::vector<int> NumbersOf(std::span<const ControlSpec> specs) {
+inline std::vector<int> NumbersOf(std::span<const ControlDef> defs) {
   std::vector<int> out;
-  for (const ControlSpec& spec : specs) out.push_back(spec.number);
+  for (const ControlDef& def : defs) out.push_back(def.number);
   return out;
 }
 

@@ -35,12 +35,12 @@ void Inside(ConfigEnv& env, int& ran, std::function<void(ConfigEnv&)> check) {
 }
 
 TEST(DrivesAndIconsTest, DriveBoxesInColumnsOfSevenThenTheRest) {
-  const std::span<const ControlSpec> controls = DrivesAndIconsControls();
+  const std::span<const ControlDef> controls = DrivesAndIconsControls();
   const std::vector<int> numbers = NumbersOf(controls);
   ASSERT_EQ(numbers.size(), 56u);
   EXPECT_TRUE(Unique(numbers));
   for (int slot = 1; slot <= 26; ++slot) {
-    const ControlSpec& box = controls[static_cast<std::size_t>(slot - 1)];
+    const ControlDef& box = controls[static_cast<std::size_t>(slot - 1)];
     EXPECT_EQ(box.number, 250 + slot);
     EXPECT_EQ(box.caption, std::string(1, static_cast<char>('A' + slot - 1)));
     EXPECT_EQ(box.x, 10 + 40 * ((slot - 1) / 7)) << slot;
@@ -51,8 +51,8 @@ TEST(DrivesAndIconsTest, DriveBoxesInColumnsOfSevenThenTheRest) {
                                  306, 295, 296, 297, 298, 317, 318, 319, 320, 305};
   EXPECT_EQ(std::vector<int>(numbers.begin() + 26, numbers.end()), rest);
   // One group: the four sizes, starting with the small one.
-  for (const ControlSpec& spec : controls)
-    EXPECT_EQ(spec.groupStart, spec.number == di::kSmallSize) << spec.number;
+  for (const ControlDef& def : controls)
+    EXPECT_EQ(def.groupStart, def.number == di::kSmallSize) << def.number;
 }
 
 TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {

@@ -28,8 +28,8 @@ void RunWindow(ConfigEnv& env, const std::function<void(ConfigEnv&)>& script,
 TEST(WindowOptionsTest, ControlsInOrderInACaptionOnlyToolWindow) {
   const std::vector<int> order = {300, 316, 299, 315, 303, 304, 321, 314, 322, 310, 311, 312, 301};
   EXPECT_EQ(NumbersOf(WindowOptionsControls()), order);
-  for (const ControlSpec& spec : WindowOptionsControls())
-    EXPECT_EQ(spec.groupStart, spec.number == wo::kLeftDoubleClick) << spec.number;
+  for (const ControlDef& def : WindowOptionsControls())
+    EXPECT_EQ(def.groupStart, def.number == wo::kLeftDoubleClick) << def.number;
 
   ConfigEnv env;
   RunWindow(

@@ -18,16 +18,16 @@ using wintest::DrainDecoded;
 using wintest::ToolkitTest;
 using Events = std::vector<Event>;
 
-ControlSpec Button(int number, int y) {
-  ControlSpec spec;
-  spec.number = number;
-  spec.kind = ControlKind::kButton;
-  spec.x = 10;
-  spec.y = y;
-  spec.width = 80;
-  spec.height = 22;
-  spec.caption = "Save";
-  return spec;
+ControlDef Button(int number, int y) {
+  ControlDef def;
+  def.number = number;
+  def.kind = ControlKind::kButton;
+  def.x = 10;
+  def.y = y;
+  def.width = 80;
+  def.height = 22;
+  def.caption = "Save";
+  return def;
 }
 
 TEST_F(ToolkitTest, CaptionWindowHasACaptionOnlyItsClientSizeAndTheScreenCentre) {

@@ -60,24 +60,24 @@ class ControlsTest : public wintest::ToolkitTest {
     ToolkitTest::SetUp();
     ASSERT_TRUE(toolkit_.CreateNumberedFont(3, "Tahoma", 8, 400));
     ASSERT_TRUE(toolkit_.CreateCaptionWindow(2, "Drives and Icons", 320, 320, 0));
-    std::vector<ControlSpec> specs;
+    std::vector<ControlDef> defs;
     for (const Row& row : kRows) {
-      ControlSpec spec;
-      spec.number = row.number;
-      spec.kind = row.kind;
-      spec.x = 10;
-      spec.y = 8 + kRowHeight * static_cast<int>(specs.size());
-      spec.width = 140;
-      spec.height = row.kind == ControlKind::kListView ? 60 : 20;
-      spec.caption = row.caption;
-      spec.font = 3;
-      spec.tooltip = row.number == 304 ? "Draw the lines" : "";
-      spec.groupStart = row.groupStart;
-      spec.rangeMin = 10;
-      spec.rangeMax = 255;
-      specs.push_back(spec);
+      ControlDef def;
+      def.number = row.number;
+      def.kind = row.kind;
+      def.x = 10;
+      def.y = 8 + kRowHeight * static_cast<int>(defs.size());
+      def.width = 140;
+      def.height = row.kind == ControlKind::kListView ? 60 : 20;
+      def.caption = row.caption;
+      def.font = 3;
+      def.tooltip = row.number == 304 ? "Draw the lines" : "";
+      def.groupStart = row.groupStart;
+      def.rangeMin = 10;
+      def.rangeMax = 255;
+      defs.push_back(def);
     }
-    ASSERT_TRUE(toolkit_.CreateControls(2, specs));
+    ASSERT_TRUE(toolkit_.CreateControls(2, defs));
   }
 
   std::string ItemText(int row, int column) {

@@ -261,22 +261,22 @@ std::vector<int> FakeToolkit::ControlsOf(int window) const {
   return out;
 }
 
-bool FakeToolkit::CreateControl(int window, const ControlSpec& spec) {
-  if (!WindowExists(window) || spec.width < 0 || spec.height < 0) return false;
+bool FakeToolkit::CreateControl(int window, const ControlDef& def) {
+  if (!WindowExists(window) || def.width < 0 || def.height < 0) return false;
   Control c;
   c.window = window;
-  c.kind = spec.kind;
+  c.kind = def.kind;
   c.order = nextOrder_++;
-  c.rect = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
-  c.text = std::string(spec.caption);
-  c.tooltip = std::string(spec.tooltip);
-  c.groupStart = spec.groupStart;
-  c.rangeMin = spec.rangeMin;
-  c.rangeMax = spec.rangeMax;
-  c.position = spec.rangeMin;
-  c.image = spec.kind == ControlKind::kImage ? spec.image : 0;
-  if (spec.font != 0 && FontExists(spec.font)) c.font = spec.font;
-  controls[spec.number] = c;
+  c.rect = {def.x, def.y, def.x + def.width, def.y + def.height};
+  c.text = std::string(def.caption);
+  c.tooltip = std::string(def.tooltip);
+  c.groupStart = def.groupStart;
+  c.rangeMin = def.rangeMin;
+  c.rangeMax = def.rangeMax;
+  c.position = def.rangeMin;
+  c.image = def.kind == ControlKind::kImage ? def.image : 0;
+  if (def.font != 0 && FontExists(def.font)) c.font = def.font;
+  controls[def.number] = c;
   return true;
 }
 

@@ -166,7 +166,7 @@ class FakeToolkit : public Toolkit {
   bool WorkAreaNearWindow(int window, Rect& workArea) const override;
   void MoveWindowWithMouse(int window) override;
 
-  bool CreateControl(int window, const ControlSpec& spec) override;
+  bool CreateControl(int window, const ControlDef& def) override;
   void DestroyControl(int control) override;
   bool ControlExists(int control) const override;
   void MoveControl(int control, int x, int y, int width, int height) override;

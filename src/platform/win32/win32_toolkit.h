@@ -43,7 +43,7 @@ class Win32Toolkit final : public Toolkit {
   bool WorkAreaNearWindow(int window, Rect& workArea) const override;
   void MoveWindowWithMouse(int window) override;
 
-  bool CreateControl(int window, const ControlSpec& spec) override;
+  bool CreateControl(int window, const ControlDef& def) override;
   void DestroyControl(int control) override;
   bool ControlExists(int control) const override;
   void MoveControl(int control, int x, int y, int width, int height) override;

@@ -61,49 +61,48 @@ void Win32Toolkit::InsertControl(int window, int control, std::unique_ptr<Contro
   controls_[control] = std::move(record);
 }
 
-bool Win32Toolkit::CreateControl(int window, const ControlSpec& spec) {
+bool Win32Toolkit::CreateControl(int window, const ControlDef& def) {
   const WindowRecord* parent = LookUpWindow(window);
-  if (parent == nullptr || parent->hwnd == nullptr || spec.width < 0 || spec.height < 0)
-    return false;
-  const ControlClass controlClass = ClassOf(spec.kind);
-  const bool radio = spec.kind == ControlKind::kRadioButton;
-  const bool groupStart = radio && StartsRadioGroup(window, spec.groupStart);
+  if (parent == nullptr || parent->hwnd == nullptr || def.width < 0 || def.height < 0) return false;
+  const ControlClass controlClass = ClassOf(def.kind);
+  const bool radio = def.kind == ControlKind::kRadioButton;
+  const bool groupStart = radio && StartsRadioGroup(window, def.groupStart);
   // The dialog manager's groups (arrow keys, auto radio buttons) run from one WS_GROUP to the
   // next, so every control other than a radio button ends a group of radio buttons.
   DWORD style = WS_CHILD | WS_VISIBLE | controlClass.style;
   if (!radio || groupStart) style |= WS_GROUP;
   if (groupStart) style |= WS_TABSTOP;
-  const std::string caption(controlClass.hasCaption ? spec.caption : std::string_view());
+  const std::string caption(controlClass.hasCaption ? def.caption : std::string_view());
   // Children join the end of their parent's list: creation order is the keyboard order.
   HWND hwnd = ::CreateWindowExA(controlClass.exStyle, controlClass.name,
-                                controlClass.hasCaption ? caption.c_str() : nullptr, style, spec.x,
-                                spec.y, spec.width, spec.height, parent->hwnd,
-                                ControlId(spec.number), win32::ModuleInstance(), nullptr);
+                                controlClass.hasCaption ? caption.c_str() : nullptr, style, def.x,
+                                def.y, def.width, def.height, parent->hwnd, ControlId(def.number),
+                                win32::ModuleInstance(), nullptr);
   if (hwnd == nullptr) return false;
   auto record = std::make_unique<ControlRecord>();
   record->toolkit = this;
-  record->number = spec.number;
-  record->kind = spec.kind;
+  record->number = def.number;
+  record->kind = def.kind;
   record->hwnd = hwnd;
   record->order = nextControlOrder_++;
   record->groupStart = groupStart;
-  record->width = spec.width;
-  record->height = spec.height;
-  if (spec.kind == ControlKind::kImage) {
+  record->width = def.width;
+  record->height = def.height;
+  if (def.kind == ControlKind::kImage) {
     // Subclassed for the double-click and right-click events; the record rides in the control.
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.get()));
     record->originalProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Callbacks::ImageControlProc)));
   }
-  InsertControl(window, spec.number, std::move(record));
+  InsertControl(window, def.number, std::move(record));
 
-  switch (spec.kind) {
+  switch (def.kind) {
     case ControlKind::kImage:
-      SetControlImage(spec.number, spec.image);
+      SetControlImage(def.number, def.image);
       break;
     case ControlKind::kTrackbar:
-      SetTrackbarRange(spec.number, spec.rangeMin, spec.rangeMax);
-      SetTrackbarPos(spec.number, spec.rangeMin);
+      SetTrackbarRange(def.number, def.rangeMin, def.rangeMax);
+      SetTrackbarPos(def.number, def.rangeMin);
       break;
     case ControlKind::kListView: {
       constexpr LPARAM kExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
@@ -113,8 +112,8 @@ bool Win32Toolkit::CreateControl(int window, const ControlSpec& spec) {
     default:
       break;
   }
-  if (spec.font != 0) SetControlFont(spec.number, spec.font);
-  if (!spec.tooltip.empty()) SetControlTooltip(spec.number, spec.tooltip);
+  if (def.font != 0) SetControlFont(def.number, def.font);
+  if (!def.tooltip.empty()) SetControlTooltip(def.number, def.tooltip);
   return true;
 }
 
