@@ -7,6 +7,7 @@
 ;   EXE32     the 32-bit Glintbox.exe (not with X64_ONLY)
 ;   MANUAL    ReadMe_v<VERSION>.pdf
 ;   ICON      the program's icon
+;   WEB_PAGE  the maker's web page, or empty: the manual stands for it
 ;   OUTFILE   the setup program to write
 ;   X64_ONLY  (optional) a setup for 64-bit Windows only, itself a 64-bit program
 
@@ -20,6 +21,7 @@
 !insertmacro Require MANUAL
 !insertmacro Require ICON
 !insertmacro Require OUTFILE
+!insertmacro Require WEB_PAGE
 !ifndef X64_ONLY
   !insertmacro Require EXE32
 !endif
@@ -29,6 +31,8 @@ Unicode true
   Target amd64-unicode
 !endif
 SetCompressor /SOLID lzma
+; The installed files take the time of their installation: no build time in the setup.
+SetDateSave off
 RequestExecutionLevel user
 ManifestSupportedOS all
 XPStyle on
@@ -41,7 +45,6 @@ XPStyle on
 
 !define PRODUCT "Glintbox"
 !define PUBLISHER "The Glintbox developers"
-!define WEB_PAGE "https://glintbox.example.org/"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Glintbox"
 !define UNINSTALLER "unins000.exe"
 !define MANUAL_NAME "ReadMe_v${VERSION}.pdf"
@@ -148,7 +151,11 @@ Section "${PRODUCT} ${VERSION}" SecProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+!if "${WEB_PAGE}" != ""
   WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${WEB_PAGE}"
+!else
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "$INSTDIR\${MANUAL_NAME}"
+!endif
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Glintbox.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'

@@ -32,11 +32,14 @@ bool Confirmed(App& app, std::string_view question) {
   return app.toolkit.ShowMessageBox(kBoxCaption, question, kQuestion) == mb::kIdYes;
 }
 
-// Explorer on the drive of an icon (1..26) when its drive is selected for display.
+// Explorer on the drive of an icon (1..26) when its drive is selected for display. By its full
+// path: a bare name is looked for in the program's folder first, where anyone may have put one.
 void ExploreSlot(App& app, int slot) {
   if (slot < kFirstIconControl || slot > kLastIconControl) return;  // not an icon
   if (!SlotInMask(app.settings.drives, slot)) return;
-  RunProgram(app, "explorer.exe", std::string{DriveLetter(slot), ':', '\\'}, "");
+  const std::string windows = app.system.WindowsFolder();
+  if (windows.empty()) return;
+  RunProgram(app, windows + "explorer.exe", std::string{DriveLetter(slot), ':', '\\'}, "");
 }
 
 void LimitLedWindow(App& app) {
@@ -53,9 +56,7 @@ CommandFlow AboutCommand(App& app) {
 }
 
 CommandFlow DocumentationCommand(App& app) {
-  // "ReadMe_v1.12.pdf": the version's first five characters.
-  RunProgram(app, app.programFolder + "ReadMe_" + std::string(kVersionString.substr(0, 5)) + ".pdf",
-             "", "");
+  RunProgram(app, app.programFolder + ManualFileName(), "", "");
   return CommandFlow::kContinue;
 }
 
@@ -156,8 +157,17 @@ CommandFlow UninstallCommand(App& app) {
 }
 
 CommandFlow DonationCommand(App& app) {
-  RunProgram(app, std::string(kMakerWebPage), "", "");
+  OpenMakerPage(app, kMakerWebPage);
   return CommandFlow::kContinue;
+}
+
+void OpenMakerPage(App& app, std::string_view page) {
+  // Without an address, the manual stands for the page: opened as the documentation command does.
+  if (page.empty()) {
+    DocumentationCommand(app);
+  } else {
+    RunProgram(app, std::string(page), "", "");
+  }
 }
 
 void ExploreByDoubleClick(App& app, int control) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace glint {
 
 struct App;
@@ -22,6 +24,9 @@ CommandFlow RestoreDefaultsCommand(App& app);
 CommandFlow ExitCommand(App& app);
 CommandFlow UninstallCommand(App& app);
 CommandFlow DonationCommand(App& app);
+
+// The maker's web page in the browser, or the manual where the build set no page.
+void OpenMakerPage(App& app, std::string_view page);
 
 // A left double-click on `control` (0 when it was not on a control).
 void ExploreByDoubleClick(App& app, int control);

@@ -25,9 +25,10 @@ LoopAction ChooseLoopAction(const AppSettings& settings, const Event& event) {
       return LoopAction::kShowMenu;
     case EventKind::kControl:
       if (event.number == kMinimizeButtonControl) return LoopAction::kDeactivate;
-      // Only a press on an icon starts a move: the right-click and double-click events that
-      // icons queue come when the left button is up (or about to be).
-      if (event.number > 0 && event.detail == kControlClicked && settings.locked == 0)
+      // A right click comes with the left button up: it starts no move. A double click's
+      // event comes while its second press is down, so the move loop takes that release and
+      // an unlocked window passes nothing beneath it.
+      if (event.number > 0 && event.detail != kControlRightClick && settings.locked == 0)
         return LoopAction::kMoveWindow;
       return LoopAction::kNothing;
     case EventKind::kMenu:

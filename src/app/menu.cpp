@@ -10,10 +10,8 @@ namespace glint {
 
 namespace {
 
-constexpr std::string_view kAboutItemText = "About Glintbox v1.12 - November 2011";
 // "About Glintbox " followed by the version.
-static_assert(kAboutItemText.substr(0, 15) == "About Glintbox " &&
-              kAboutItemText.substr(15) == kVersionString);
+constexpr std::string_view kAboutItemText = "About Glintbox " GLINTBOX_VERSION_STRING;
 
 constexpr MenuEntry kSeparator{};
 

@@ -116,7 +116,7 @@ std::string BuildAboutText() {
       "Disk activity lights for every drive letter: green while a drive reads, red while "
       "it writes.\n\n";
   text += "Written and maintained by the Glintbox developers.\n";
-  text += std::string(kMakerWebPage);
+  text += MakerPageText();
   return text;
 }
 

@@ -384,11 +384,13 @@ void FillDriveList(DrivesAndIcons& w) {
   }
 }
 
-void Build(DrivesAndIcons& w) {
+// False when the window could not be made (out of window handles, say).
+bool Build(DrivesAndIcons& w) {
   App& app = w.app;
   Toolkit& tk = w.toolkit;
   DiscoverDrives(app);
-  OpenConfigWindow(tk, kDrivesAndIconsWindow, "  Drives and Icons Configuration", 555, 240);
+  if (!OpenConfigWindow(tk, kDrivesAndIconsWindow, "  Drives and Icons Configuration", 555, 240))
+    return false;
 
   const std::span<const ControlDef> boxes(kControls.data(), kDriveBoxes);
   tk.CreateControls(kDrivesAndIconsWindow, boxes);
@@ -413,6 +415,7 @@ void Build(DrivesAndIcons& w) {
   }
   ShowSettings(w);
   FillDriveList(w);
+  return true;
 }
 
 std::string_view Field(std::string_view entry, int index) {
@@ -474,20 +477,23 @@ std::vector<DriveListRow> DriveListRows(std::span<const std::string> driveTypeLi
 
 void RunDrivesAndIconsWindow(App& app) {
   DrivesAndIcons w{app, app.toolkit};
-  Build(w);
+  // A window that could not open could never be saved: finish at once, writing nothing.
+  const bool opened = Build(w);
   // Every event is marked for the rebuild's empty-selection guard before it is handled; close
   // requests are ignored: the only way out is "Save Changes".
-  RunModalLoop(app, {.markConfigEvents = true}, [&w](const Event& event) {
-    if (event.kind == EventKind::kControl) Handle(w, event.number);
-    return w.saveRequested == 1;
-  });
+  if (opened) {
+    RunModalLoop(app, {.markConfigEvents = true}, [&w](const Event& event) {
+      if (event.kind == EventKind::kControl) Handle(w, event.number);
+      return w.saveRequested == 1;
+    });
+  }
   w.toolkit.DestroyWindow(kDrivesAndIconsWindow);
   // The previews and swatches live only as long as the window.
   for (const Preview& p : kPreviews) w.toolkit.DestroyImage(p.image);
   for (const ColorFields& c : kColors) w.toolkit.DestroyImage(c.swatch);
   RenderDriveIcons(app);
   RebuildLedWindow(app);
-  SaveSettings(app);
+  if (opened) SaveSettings(app);
 }
 
 }  // namespace glint

@@ -188,7 +188,8 @@ std::span<const ControlDef> WindowOptionsControls() {
 
 void RunWindowOptionsWindow(App& app) {
   WindowOptions w{app, app.toolkit};
-  OpenConfigWindow(w.toolkit, kWindowOptionsWindow, "  Window Options", 305, 275);
+  // A window that could not open could never be left: back at once, nothing changed.
+  if (!OpenConfigWindow(w.toolkit, kWindowOptionsWindow, "  Window Options", 305, 275)) return;
   w.toolkit.CreateControls(kWindowOptionsWindow, kControls);
   ShowSettings(w);
 

@@ -37,6 +37,8 @@ class System {
   // The executable's full path, however long; empty on failure.
   virtual std::string ModulePath() = 0;
   virtual std::string CurrentDirectory() = 0;
+  // The Windows folder with a trailing backslash; empty on failure.
+  virtual std::string WindowsFolder() = 0;
 
   // CreateProcessA with the command line and working folder (empty: inherit); both handles
   // closed at once.
@@ -57,6 +59,8 @@ class System {
   virtual bool WriteFileFlushed(const std::string& path, std::string_view contents) = 0;
   // Moves `from` over `to` in one step, replacing it, and waits until the move is on disk.
   virtual bool MoveFileOver(const std::string& from, const std::string& to) = 0;
+  // The file's read-only attribute is set (false when it cannot be read).
+  virtual bool IsReadOnly(const std::string& path) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
 
   // Sleep with the system timer resolution raised to 1 ms for its duration.

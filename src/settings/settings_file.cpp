@@ -35,6 +35,9 @@ bool WriteSettingsFile(App& app, std::string& text) {
   text = SettingsText(app.settings, x, y);
 
   const std::string path = SettingsPath(app);
+  // A user who made the file read-only froze the settings. Windows refuses to move over it,
+  // but Wine would replace it.
+  if (app.system.IsReadOnly(path)) return false;
   const std::string temp = path + std::string(kSettingsTempSuffix);
   if (app.system.WriteFileFlushed(temp, text) && app.system.MoveFileOver(temp, path)) return true;
   app.system.RemoveFile(temp);
@@ -50,7 +53,7 @@ std::string SettingsPath(const App& app) {
 std::string SettingsText(const AppSettings& s, std::int32_t winX, std::int32_t winY) {
   ini::Writer w;
   w.Comment(std::string(kProductName) + " " + std::string(kVersionString));
-  w.Comment(kMakerWebPage);
+  w.Comment(MakerPageText());
   w.Comment("");
   w.GroupHeader(kSettingsGroup);
   w.Entry(key::kWinX, winX);

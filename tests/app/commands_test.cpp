@@ -8,6 +8,8 @@
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "app/tray.h"
+#include "core/product.h"
+#include "ledwindow/render.h"
 #include "settings/settings_file.h"
 #include "support/fake_env.h"
 
@@ -91,6 +93,8 @@ TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
   env.Command(kMenuAlwaysShowTrayIcon);
   env.app.driveTypeList[3] = "D:\\|CD-ROM Drive|3";
   s.windowSnapAndLimiting = 0;  // the defaults switch the limiter on again
+  s.backRed = 9;
+  RenderDriveIcons(env.app);  // the icons show a colour the defaults take back
   env.toolkit.SetWindowPos(kLedWindow, ZOrder::kNone, 1000, 500, 0, 0, swp::kNoSize);
   env.toolkit.messageBoxAnswers = {mb::kIdYes};
   ASSERT_TRUE(env.Command(kMenuRestoreDefaults));
@@ -99,6 +103,7 @@ TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
   EXPECT_EQ(s.locked, 0);
   EXPECT_EQ(s.clickThrough, 1);  // not a default
   EXPECT_EQ(env.app.driveTypeList[3], "");
+  EXPECT_EQ(env.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17), MakeColor(0, 0, 0));
   // Not moved to 400,10, only pulled inside the work area; the file keeps where the window is.
   const FakeToolkit::Window& window = env.toolkit.windows.at(kLedWindow);
   EXPECT_EQ(window.rect, (Rect{813, 500, 1280, 518}));
@@ -182,7 +187,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   env.WatchBoxes();
   env.Command(kMenuAbout);
   ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u);
-  EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "About Glintbox v1.12 - November 2011");
+  EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "About Glintbox " + std::string(kVersionString));
   EXPECT_EQ(env.toolkit.messageBoxes[0].text, env.app.aboutText);
   EXPECT_EQ(env.toolkit.messageBoxes[0].flags, mb::kOk);
   EXPECT_EQ(env.timersDuringBox, 0u);
@@ -204,6 +209,16 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
     EXPECT_EQ(samplingInside, 0) << item;
     EXPECT_EQ(timersInside, 0u) << item;
     EXPECT_TRUE(env.ScheduleRuns()) << item;
+    // A window that cannot be made (out of handles) is left at once, saving nothing; a wait
+    // for its events would find none.
+    env.toolkit.failWindows = {kDrivesAndIconsWindow, kWindowOptionsWindow};
+    const std::string ini = env.system.files.at(kIni);
+    env.app.settings.verticalMode = 1;
+    env.Command(item);
+    EXPECT_EQ(env.system.files.at(kIni), ini) << item;
+    EXPECT_TRUE(env.ScheduleRuns()) << item;
+    env.toolkit.failWindows.clear();
+    env.app.settings.verticalMode = 0;
   }
 
   env.journal.lines.clear();
@@ -221,11 +236,14 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
 
   env.Command(kMenuDocumentation);
   env.system.processStarts = false;
-  env.Command(kMenuDonation);
-  ASSERT_EQ(env.system.launches.size(), 2u);
-  EXPECT_EQ(env.system.launches[0].commandOrFile,
-            "\"" + std::string(kFolder) + "ReadMe_v1.12.pdf\"");
-  EXPECT_EQ(env.system.launches[1].commandOrFile, "https://glintbox.example.org/");
+  env.Command(kMenuDonation);  // the build's page, the manual where it sets none
+  OpenMakerPage(env.app, "https://glintbox.example.org/");
+  const std::string manual = std::string(kFolder) + ManualFileName();
+  ASSERT_EQ(env.system.launches.size(), 3u);
+  EXPECT_EQ(env.system.launches[0].commandOrFile, "\"" + manual + "\"");
+  EXPECT_EQ(env.system.launches[1].commandOrFile,
+            kMakerWebPage.empty() ? manual : std::string(kMakerWebPage));
+  EXPECT_EQ(env.system.launches[2].commandOrFile, "https://glintbox.example.org/");
   EXPECT_TRUE(env.toolkit.messageBoxes.size() == 1u);
 }
 
@@ -235,6 +253,7 @@ TEST(TrayTest, DeactivatedUntilALeftDoubleClick) {
     for (bool byButton : {false, true}) {
       Running env;
       if (always == 1) env.Command(kMenuAlwaysShowTrayIcon);
+      env.journal.lines.clear();
       env.toolkit.SetControlImage(3, IconImageNumber(3, 3));  // lit when deactivated
       const std::vector<Event> ignored = {Event::Tray(kTrayLeftPress),
                                           Event::Tray(kTrayRightPress),
@@ -273,6 +292,9 @@ TEST(TrayTest, DeactivatedUntilALeftDoubleClick) {
       EXPECT_TRUE(env.ScheduleRuns()) << what;
       if (always == 1) {
         EXPECT_EQ(env.toolkit.trays.at(kTrayIcon).tooltip, "Glintbox works fine") << what;
+        // Kept, not made anew: Windows would move a new icon to the end of the tray.
+        EXPECT_TRUE(env.journal.Matching("AddTrayIcon").empty()) << what;
+        EXPECT_TRUE(env.journal.Matching("RemoveTrayIcon").empty()) << what;
       } else {
         EXPECT_TRUE(env.toolkit.trays.empty()) << what;
       }
@@ -306,11 +328,13 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
     int control;  // where the click landed: an icon, the background (0), the button
     const char* drives;
     bool explores;
+    const char* windows = "C:\\WINDOWS\\";  // the Windows folder
   } cases[] = {
       {1, false, 3, "00100000000000000000000000", true},
-      {3, false, 3, "00100000000000000000000000", false},  // not the chosen gesture
-      {1, false, 3, "00010000000000000000000000", false},  // C not selected
-      {1, false, 0, "00100000000000000000000000", false},  // the background
+      {1, false, 3, "00100000000000000000000000", false, ""},  // no folder, no bare name
+      {3, false, 3, "00100000000000000000000000", false},      // not the chosen gesture
+      {1, false, 3, "00010000000000000000000000", false},      // C not selected
+      {1, false, 0, "00100000000000000000000000", false},      // the background
       {3, true, 3, "00100000000000000000000000", true},
       {1, true, 3, "00100000000000000000000000", false},
       {3, true, 3, "01000000000000000000000000", false},
@@ -321,6 +345,7 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
     Running env;
     env.app.settings.exploreMouseButton = c.setting;
     env.app.settings.drives = c.drives;
+    env.system.windowsFolder = c.windows;
     env.app.lastControlNumber = 3;  // a stale number must not decide
     if (c.middle) {
       env.toolkit.Post(Event::Raw(msg::kMButtonUp, c.control));
@@ -331,10 +356,12 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
         env.toolkit.Post(Event::Raw(msg::kLButtonDown, c.control));
       }
       MainLoopPass(env.app);
-      std::vector<std::string> click = env.journal.Matching("SendMouse");
-      for (const auto& line : env.journal.Matching("SleepPrecise")) click.push_back(line);
-      EXPECT_EQ(click, (std::vector<std::string>{"SendMouse LeftDown", "SendMouse LeftUp",
-                                                 "SleepPrecise 15", "SleepPrecise 15"}));
+      std::vector<std::string> click;
+      for (const auto& line : env.journal.lines)
+        if (line.rfind("SendMouse", 0) == 0 || line.rfind("SleepPrecise", 0) == 0)
+          click.push_back(line);
+      EXPECT_EQ(click, (std::vector<std::string>{"SendMouse LeftDown", "SleepPrecise 15",
+                                                 "SendMouse LeftUp", "SleepPrecise 15"}));
       EXPECT_TRUE(env.journal.Matching("MoveWindowWithMouse").empty());  // consumed: no drag
     } else {
       env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));
@@ -344,7 +371,7 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
                              std::to_string(c.control) + " " + c.drives;
     if (c.explores) {
       ASSERT_EQ(env.system.launches.size(), 1u) << what;
-      EXPECT_EQ(env.system.launches[0].commandOrFile, "\"explorer.exe\" C:\\") << what;
+      EXPECT_EQ(env.system.launches[0].commandOrFile, "\"C:\\WINDOWS\\explorer.exe\" C:\\") << what;
     } else {
       EXPECT_TRUE(env.system.launches.empty()) << what;
     }

@@ -265,8 +265,8 @@ TEST(StartUpTest, TrayIconWhenAlwaysShown) {
 
 TEST(StartUpTest, AboutTextNamesTheVersionAndTheWebPage) {
   const std::string about = BuildAboutText();
-  EXPECT_NE(about.find("Glintbox v1.12 - November 2011"), std::string::npos);
-  EXPECT_NE(about.find(std::string(kMakerWebPage)), std::string::npos);
+  EXPECT_NE(about.find("Glintbox " + std::string(kVersionString)), std::string::npos);
+  EXPECT_NE(about.find(MakerPageText()), std::string::npos);
 }
 
 TEST(PopupMenuTest, ItemsInOrderWithSeparators) {
@@ -276,7 +276,7 @@ TEST(PopupMenuTest, ItemsInOrderWithSeparators) {
   for (const auto& item : env.toolkit.menus.at(kPopupMenu))
     lines.push_back(item.separator ? "-" : std::to_string(item.item) + " " + item.text);
   const std::vector<std::string> expected = {
-      "1 About Glintbox v1.12 - November 2011",
+      "1 About Glintbox " + std::string(kVersionString),
       "2 View Glintbox Documentation",
       "-",
       "3 Configure Drives and Icons",

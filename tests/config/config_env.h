@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +26,17 @@ struct ConfigEnv : FakeEnv {
   int Renders() const { return static_cast<int>(journal.Matching("CreateNumberedFont 1").size()); }
   int Rebuilds() const { return static_cast<int>(journal.Matching("ShowWindow 0 show").size()); }
   const FakeToolkit::Control& ControlOf(int control) const { return toolkit.controls.at(control); }
+  // What a configuration window does once it is left: its end, renders, layouts and saves.
+  std::vector<std::string> Finishing(int window) const {
+    const auto& lines = journal.lines;
+    auto it = std::find(lines.begin(), lines.end(), "DestroyWindow " + std::to_string(window));
+    std::vector<std::string> steps;
+    for (; it != lines.end(); ++it)
+      for (const char* step :
+           {"DestroyWindow", "CreateNumberedFont 1", "ShowWindow 0 show", "MoveFileOver"})
+        if (it->rfind(step, 0) == 0) steps.push_back(*it);
+    return steps;
+  }
   bool Checked(int control) const { return toolkit.IsControlChecked(control); }
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -58,9 +59,7 @@ TEST(DrivesAndIconsTest, DriveBoxesInColumnsOfSevenThenTheRest) {
 TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
   ConfigEnv env;
   AppSettings& s = env.app.settings;
-  s.drives =
-      "0010000000000000000000000"
-      "1";
+  s.drives = "00192 a0000000000000000001";  // non-zero digits tick
   s.iconSize = 4, s.customIconSize = 300, s.showIconLines = 0, s.autoHideDisconnected = 1;
   s.turnOffDetectInterval = 1;
   env.disk.drives['Z'] = {};  // found by the window's own pass
@@ -70,9 +69,8 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
     EXPECT_EQ(w.title, "  Drives and Icons Configuration");
     EXPECT_EQ(w.client, (Rect{0, 0, 555, 240}));
     EXPECT_TRUE(w.captioned && w.toolWindow && w.topmost && w.visible);
-    EXPECT_TRUE(e.Checked(253));
-    EXPECT_TRUE(e.Checked(276));
-    EXPECT_FALSE(e.Checked(254));
+    for (int box = 251; box <= 276; ++box)
+      EXPECT_EQ(e.Checked(box), box == 253 || box == 254 || box == 255 || box == 276) << box;
     EXPECT_FALSE(e.ControlOf(253).enabled);  // auto-hide
     EXPECT_TRUE(e.Checked(di::kCustomSize));
     EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
@@ -102,7 +100,24 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
   EXPECT_EQ(ran, 1);
   // Gone with the window: its previews and swatches.
   EXPECT_FALSE(env.toolkit.WindowExists(kDrivesAndIconsWindow));
-  EXPECT_EQ(env.toolkit.images.count(kLargePreviewImage), 0u);
+  for (int image = kSmallPreviewImage; image <= kTextSwatchImage; ++image)
+    EXPECT_EQ(env.toolkit.images.count(image), 0u) << image;
+}
+
+TEST(DrivesAndIconsTest, OpensWithTheSizeRadioButtonOfTheSettings) {
+  for (int size : {1, 2, 3}) {
+    ConfigEnv env;
+    env.app.settings.iconSize = size;
+    int ran = 0;
+    Inside(env, ran, [size](ConfigEnv& e) {
+      EXPECT_EQ(e.Checked(di::kSmallSize), size == 1);
+      EXPECT_EQ(e.Checked(di::kMediumSize), size == 2);
+      EXPECT_EQ(e.Checked(di::kLargeSize), size == 3);
+      EXPECT_FALSE(e.ControlOf(di::kSizeTrackbar).visible);
+    });
+    RunWindow(env, [](ConfigEnv&) {});
+    EXPECT_EQ(ran, 1) << size;
+  }
 }
 
 TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
@@ -111,6 +126,8 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
     std::function<void(AppSettings&)> set;
     std::function<void(ConfigEnv&)> act;
     std::function<void(ConfigEnv&)> check;  // right after the action, inside the window
+    // This window active again after the last layout of the LED window, which took it.
+    bool activatedAgain = true;
   } cases[] = {
       {"a drive box",
        {},
@@ -136,6 +153,12 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
          EXPECT_FALSE(e.ControlOf(251).enabled);
          EXPECT_TRUE(e.Checked(251));                                   // the ticks stay
          EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Width(), 17);  // only C is present
+       }},
+      {"auto-hide off", [](AppSettings& s) { s.autoHideDisconnected = 1; },
+       [](ConfigEnv& e) { e.toolkit.PostClick(di::kAutoHide); },
+       [](ConfigEnv& e) {
+         EXPECT_EQ(e.app.settings.autoHideDisconnected, 0);
+         EXPECT_TRUE(e.ControlOf(251).enabled && e.ControlOf(276).enabled);
        }},
       {"lines",
        {},
@@ -188,6 +211,7 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
        [](ConfigEnv& e) {
          EXPECT_EQ(e.app.settings.turnOffDetectInterval, 1);
          EXPECT_EQ(e.Renders(), 1);
+         EXPECT_EQ(e.journal.Matching("Sleep 1").size(), 1u);
        }},
       {"a colour picked, another cancelled",
        {},
@@ -206,23 +230,29 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
          EXPECT_EQ(e.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17),
                    MakeColor(0x12, 0x34, 0x56));
          EXPECT_EQ(e.Renders(), 1);
-       }},
+         EXPECT_EQ(e.Rebuilds(), 1);
+       },
+       false},  // the colour dialog gave the focus back
       // Undo returns to the colour of the opening; only the read colour's leaves the LED window.
       {"undo",
        {},
        [](ConfigEnv& e) {
-         e.toolkit.colorAnswers = {MakeColor(1, 2, 3), MakeColor(4, 5, 6)};
-         e.toolkit.PostClick(di::kReadButton);
-         e.toolkit.PostClick(di::kReadButton);
-         e.toolkit.PostClick(di::kUndoRead);
-         e.toolkit.PostClick(di::kUndoWrite);
+         e.toolkit.colorAnswers = {MakeColor(1, 2, 3), MakeColor(4, 5, 6), MakeColor(7, 8, 9),
+                                   MakeColor(10, 11, 12)};
+         for (int button : {di::kReadButton, di::kReadButton, di::kBackButton, di::kTextButton})
+           e.toolkit.PostClick(button);
+         for (int undo : {di::kUndoRead, di::kUndoWrite, di::kUndoBack, di::kUndoText})
+           e.toolkit.PostClick(undo);
        },
        [](ConfigEnv& e) {
          const AppSettings& s = e.app.settings;
          EXPECT_EQ(s.readColor, "00D800");
          EXPECT_EQ(s.readGreen, 216);
+         EXPECT_EQ(s.backColor + s.textColor, "000000FFFFFF");
          EXPECT_EQ(e.toolkit.Image(kSmallPreviewImage).Pixel(0, 0), MakeColor(0, 0xD8, 0));
-         EXPECT_EQ(e.Renders(), 3);  // two picks and the write colour's undo
+         EXPECT_EQ(e.toolkit.Image(kTextSwatchImage).Pixel(0, 0), kWhite);
+         EXPECT_EQ(e.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17), MakeColor(0, 0, 0));
+         EXPECT_EQ(e.Renders(), 7);  // four picks and three undos
        }},
   };
   for (const auto& c : cases) {
@@ -232,7 +262,13 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
     int ran = 0;
     RunWindow(env, [&](ConfigEnv& e) {
       c.act(e);
-      Inside(e, ran, c.check);
+      Inside(e, ran, [&c](ConfigEnv& e) {
+        c.check(e);
+        const auto& lines = e.journal.lines;
+        const auto laidOut = std::find(lines.rbegin(), lines.rend(), "ShowWindow 0 show");
+        EXPECT_EQ(std::find(lines.rbegin(), laidOut, "ActivateWindow 2") != laidOut,
+                  c.activatedAgain);
+      });
     });
     EXPECT_EQ(ran, 1);
   }
@@ -248,12 +284,18 @@ TEST(DrivesAndIconsTest, OnlySaveEndsItAndItAlwaysSaves) {
     EXPECT_TRUE(e.toolkit.WindowExists(kDrivesAndIconsWindow));  // the close was ignored
     EXPECT_EQ(e.app.lastConfigControl, di::kAutoHide);
     EXPECT_EQ(e.app.configEventPending, 1);
+    e.toolkit.SetControlChecked(251, false);  // no event of its own: Save reads the boxes
   });
   RunWindow(env, [](ConfigEnv&) {});
   EXPECT_EQ(ran, 1);
-  EXPECT_NE(env.system.files.at(kConfigIni).find("Auto Hide Disconnected = Yes"),
-            std::string::npos);
-  EXPECT_EQ(env.Renders(), 1);  // after the window is gone
+  const std::string& ini = env.system.files.at(kConfigIni);
+  EXPECT_NE(ini.find("Auto Hide Disconnected = Yes"), std::string::npos);
+  EXPECT_NE(ini.find("Drives = 01111111111111111111111111"), std::string::npos);
+  const std::string path = kConfigIni;
+  EXPECT_EQ(
+      env.Finishing(kDrivesAndIconsWindow),
+      (std::vector<std::string>{"DestroyWindow 2", "CreateNumberedFont 1", "ShowWindow 0 show",
+                                "MoveFileOver " + path + ".tmp -> " + path}));
 }
 
 TEST(DriveListTest, FivePassesColourTheRows) {

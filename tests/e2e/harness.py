@@ -5,9 +5,11 @@ tests); tests/e2e/run sets both up.
 """
 
 import contextlib
+import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -27,9 +29,15 @@ START_TIMEOUT = 30.0
 # hundredths of a second.
 QUIET = 0.6
 
+# What the build says of the program: its version, its web page, the names of its files.
+PRODUCT = json.loads((EXE.parent / "product.json").read_text(encoding="utf-8")) \
+    if (EXE.parent / "product.json").is_file() else {}
+# The maker's page as the program names it: where the build set none, the manual stands for it.
+MAKER_PAGE = PRODUCT.get("maker_page") or PRODUCT.get("manual", "")
+
 DEFAULT_INI_LINES = [
-    "; Glintbox v1.12 - November 2011",
-    "; https://glintbox.example.org/",
+    f"; Glintbox {PRODUCT.get('version_string', '')}",
+    f"; {MAKER_PAGE}",
     "; ",
     "[Settings]",
     "WinX = 400",
@@ -64,6 +72,37 @@ DEFAULT_INI = "".join(line + "\r\n" for line in DEFAULT_INI_LINES).encode("ascii
 def windows_path(path):
     """A Linux path as the program sees it under Wine: drive Z: is the root."""
     return "Z:" + str(path).replace("/", "\\")
+
+
+def wine_command(exe):
+    """The command that starts a program under Wine. GLINTBOX_E2E_START=start goes through
+    start.exe, which runs the program in another process than the wine command's, as the wine
+    command does for 64-bit programs where 32-bit Wine is installed: the tests find the program's
+    process by its path, never by the wine command's pid."""
+    if os.environ.get("GLINTBOX_E2E_START") == "start":
+        return ["wine", "start", "/wait", "/unix", str(exe)]
+    return ["wine", str(exe)]
+
+
+def wine_process(exe):
+    """The pid of the process of this prefix that runs exe (started by its Linux or its Windows
+    path), or None."""
+    names = {str(exe), windows_path(exe).lower()}
+    prefix = f"WINEPREFIX={os.environ.get('WINEPREFIX', '')}".encode()
+    with os.scandir("/proc") as entries:
+        for entry in entries:
+            if not entry.name.isdigit():
+                continue
+            try:
+                argv0 = (Path(entry.path) / "cmdline").read_bytes().split(b"\0")[0].decode(
+                    "utf-8", "replace")
+                if argv0 not in names and argv0.lower() not in names:
+                    continue
+                if prefix in (Path(entry.path) / "environ").read_bytes().split(b"\0"):
+                    return int(entry.name)
+            except OSError:
+                continue
+    return None
 
 
 def wine_runs_32bit():
@@ -125,6 +164,15 @@ def xdotool_search(*args):
     result = subprocess.run(["xdotool", "search", *args], capture_output=True, text=True,
                             timeout=10)
     return [int(w) for w in result.stdout.split()]
+
+
+def end_window_process(window):
+    """Ends the process that shows an X window."""
+    result = subprocess.run(["xdotool", "getwindowpid", str(window)], capture_output=True,
+                            text=True, timeout=10)
+    if result.stdout.strip().isdigit():
+        with contextlib.suppress(OSError):
+            os.kill(int(result.stdout), signal.SIGKILL)
 
 
 def window_geometry(window):
@@ -238,6 +286,7 @@ class Glintbox:
         self.folder = Path(folder)
         self.cwd = Path(cwd)
         self.proc = None
+        self._pid = None
         self._led_window = None
 
     @property
@@ -257,25 +306,34 @@ class Glintbox:
         part.write_text(text, encoding="ascii")
         os.replace(part, self.folder / "counters.txt")
 
-    def start(self):
+    def start(self, env=None):
+        """Starts the program; env adds to the environment."""
         log = open(LOGS / f"{self.folder.name}.log", "ab")
         self.proc = subprocess.Popen(
-            ["wine", str(self.exe)], cwd=self.cwd, stdin=subprocess.DEVNULL,
-            stdout=log, stderr=log)
+            wine_command(self.exe), cwd=self.cwd, stdin=subprocess.DEVNULL, stdout=log,
+            stderr=log, env={**os.environ, **(env or {})})
         log.close()
         return self
 
     def running(self):
         return self.proc is not None and self.proc.poll() is None
 
-    def windows(self, name_regex):
+    def pid(self):
+        """The program's own process, once it runs: the wine command's may be another."""
+        if self._pid is None and self.running():
+            self._pid = wine_process(self.exe)
+        return self._pid
+
+    def windows(self, name_regex, *options):
         """X windows of this process whose title matches name_regex (shown or hidden)."""
-        return xdotool_search("--all", "--pid", str(self.proc.pid), "--name", name_regex)
+        pid = self.pid()
+        if pid is None:
+            return []
+        return xdotool_search("--all", *options, "--pid", str(pid), "--name", name_regex)
 
     def visible_windows(self, name_regex=""):
         """The program's X windows that are shown now (menus and message boxes included)."""
-        return xdotool_search("--all", "--onlyvisible", "--pid", str(self.proc.pid), "--name",
-                              name_regex)
+        return self.windows(name_regex, "--onlyvisible")
 
     def led_window(self):
         """The X window of the LED window, or None before it exists. It is made once, before
@@ -296,6 +354,10 @@ class Glintbox:
 
     def stop(self):
         if self.running():
+            pid = self.pid()
+            if pid is not None and pid != self.proc.pid:
+                with contextlib.suppress(OSError):
+                    os.kill(pid, signal.SIGKILL)
             self.proc.kill()
         if self.proc is not None:
             self.proc.wait(10)

@@ -1,12 +1,15 @@
 """Where the LED window goes and what it does with clicks: dragged by an icon, kept inside the
 screen, clicks passed through to the window beneath, and its transparency."""
 
+import os
 import re
+import signal
 import subprocess
 import time
 
 from harness import (EXE, LOGS, GlintboxTestCase, grab_screen, screen_size, settings_ini,
-                     viewable, wait_until, window_geometry, windows_path, xdotool)
+                     viewable, wait_until, window_geometry, windows_path, wine_command,
+                     wine_process, xdotool, xdotool_search)
 
 # A plain window that records the left clicks it gets (tests/e2e/stub/click_recorder.c).
 RECORDER_EXE = EXE.parent / "click_recorder.exe"
@@ -48,15 +51,14 @@ class ClickRecorder:
         log = open(LOGS / f"{folder.name}.log", "ab")
         wine_path = windows_path(self.file)
         self.proc = subprocess.Popen(
-            ["wine", str(RECORDER_EXE), *map(str, geometry), wine_path,
+            [*wine_command(RECORDER_EXE), *map(str, geometry), wine_path,
              "%02X%02X%02X" % colour], cwd=folder, stdin=subprocess.DEVNULL,
             stdout=log, stderr=log)
         log.close()
 
     def shown(self):
-        windows = subprocess.run(
-            ["xdotool", "search", "--pid", str(self.proc.pid), "--name", "^Click recorder$"],
-            capture_output=True, text=True, timeout=10).stdout.split()
+        pid = wine_process(RECORDER_EXE)
+        windows = xdotool_search("--pid", str(pid), "--name", "^Click recorder$") if pid else []
         return any(window_geometry(w) == self.geometry and viewable(w) for w in windows)
 
     def clear(self):
@@ -67,6 +69,9 @@ class ClickRecorder:
                 (line.split() for line in self.file.read_text(encoding="ascii").splitlines())]
 
     def stop(self):
+        pid = wine_process(RECORDER_EXE)
+        if pid is not None:
+            os.kill(pid, signal.SIGKILL)
         if self.proc.poll() is None:
             self.proc.kill()
         self.proc.wait(10)
@@ -164,36 +169,43 @@ class PlacementTest(GlintboxTestCase):
         recorder = self.start_recorder((380, 0, 520, 60))
         point = icon_point(START, 2)
         inside = (point[0] - recorder.geometry[0], point[1] - recorder.geometry[1])
+        click = [("down", *inside), ("up", *inside)]
+        # (name, settings, clicks on the icon, what the recorder gets). Unlocked, a press on an
+        # icon is the start of a drag, the second one of a double click too.
         cases = [
-            ("Yes", [("down", *inside), ("up", *inside)]),
-            ("No", []),
+            ("on, locked", {"Click-Through": "Yes", "Locked": "Yes"}, 1, click),
+            ("off, locked", {"Click-Through": "No", "Locked": "Yes"}, 1, []),
+            ("on, locked, a double click", {"Click-Through": "Yes", "Locked": "Yes"}, 2,
+             click * 2),
+            ("on, unlocked, a double click", {"Click-Through": "Yes", "Locked": "No"}, 2, []),
         ]
-        for value, expected in cases:
-            with self.subTest(f"Click-Through = {value}"):
+        for what, changes, clicks, expected in cases:
+            with self.subTest(what):
                 recorder.clear()
-                ini = settings_ini({"Click-Through": value, "Locked": "Yes"})
-                with self.started_copy(ini) as program:
+                with self.started_copy(settings_ini(changes)) as program:
                     window, geometry = self.led_window(program)
                     # The icons drawn over the recorder: a click there is the LED window's.
                     self.wait_for(lambda: BLUE not in self.pixels_of(geometry), 10,
                                   "the LED window drawn above the recorder")
                     xdotool("mousemove", *point, check=True)
                     time.sleep(PAUSE)
-                    xdotool("mousedown", 1, check=True)
-                    time.sleep(PAUSE)
-                    xdotool("mouseup", 1, check=True)
+                    # A hand's clicks: well within the double-click time.
+                    for _ in range(clicks):
+                        xdotool("mousedown", 1, check=True)
+                        time.sleep(0.1)
+                        xdotool("mouseup", 1, check=True)
+                        time.sleep(0.1)
                     if expected:
                         self.wait_for(lambda: len(recorder.clicks()) >= len(expected), 15,
-                                      "the replayed click in the recorder")
+                                      "the replayed clicks in the recorder")
                         self.wait_for(lambda: viewable(window), 10,
                                       "the LED window shown again")
                     else:
                         self.watch(lambda: not recorder.clicks() and viewable(window),
                                    NO_REPLAY_WATCH, "the recorder untouched, the LED window shown")
-                    what = f"Click-Through = {value}"
                     self.assertSeen(recorder.clicks(), expected, f"{what}, the recorder's clicks")
                     self.assertSeen(self.settled_geometry(window, what), geometry,
-                                    f"{what}, the locked window")
+                                    f"{what}, the window's place")
 
     def pixels_of(self, geometry):
         pixels = grab_screen(*geometry)

@@ -9,16 +9,17 @@ import subprocess
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
-from harness import (DEFAULT_INI_LINES, EXE, LOGS, ROOT, GlintboxTestCase, Glintbox,
-                     wait_until, windows_path, wine_runs_32bit, xdotool, xdotool_search)
+from harness import (DEFAULT_INI_LINES, EXE, LOGS, PRODUCT, ROOT, GlintboxTestCase, Glintbox,
+                     end_window_process, wait_until, windows_path, wine_command, wine_runs_32bit,
+                     xdotool, xdotool_search)
 from test_menu_and_tray import ROW, UNINSTALL, MenuTestCase, hand_edited
 
-VERSION = "1.12"
+VERSION = PRODUCT["version"]
 BUILD = EXE.parent
-SETUP = BUILD / f"Glintbox-{VERSION}-setup.exe"
+SETUP = BUILD / PRODUCT["setup"]
 # The same setup as a 64-bit program: a Wine without its 32-bit part cannot start the other.
-SETUP_X64 = BUILD / f"Glintbox-{VERSION}-setup-x64.exe"
-MANUAL = BUILD / f"ReadMe_v{VERSION}.pdf"
+SETUP_X64 = BUILD / PRODUCT["setup_x64"]
+MANUAL = BUILD / PRODUCT["manual"]
 EXE32 = Path(os.environ.get("GLINTBOX_WIN32_EXE", ROOT / "build" / "win32" / "Glintbox.exe"))
 INSTALLED = ["Glintbox.exe", MANUAL.name, "unins000.exe"]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glintbox"
@@ -47,7 +48,8 @@ def wine(*args, cwd, timeout=60):
     """Runs a Windows program to its end; returns its exit code. Its output goes to a file, not a
     pipe: the uninstaller's copy of itself would hold a pipe open after the program ended."""
     with open(LOGS / "release-wine.log", "ab") as log:
-        return subprocess.run(["wine", *map(str, args)], cwd=cwd, env=wine_env(),
+        return subprocess.run([*wine_command(args[0]), *map(str, args[1:])], cwd=cwd,
+                              env=wine_env(),
                               stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                               timeout=timeout).returncode
 
@@ -78,13 +80,7 @@ def uninstaller_windows():
 def end_uninstallers():
     """Ends uninstallers that a failed test left waiting for an answer."""
     for window in xdotool_search("--all", "--name", UNINSTALLER_TITLE):
-        result = subprocess.run(["xdotool", "getwindowpid", str(window)], capture_output=True,
-                                text=True, timeout=10)
-        if result.stdout.strip().isdigit():
-            try:
-                os.kill(int(result.stdout), 9)
-            except ProcessLookupError:
-                pass
+        end_window_process(window)
 
 
 def start_menu_shortcuts():
@@ -197,7 +193,7 @@ def normalized_text(pdf):
 def menu_texts():
     """The popup menu's item texts, from its table in the source."""
     source = (ROOT / "src" / "app" / "menu.cpp").read_text(encoding="utf-8")
-    about = re.search(r'kAboutItemText = "([^"]+)"', source).group(1)
+    about = f"About Glintbox {PRODUCT['version_string']}"
     return [about, *re.findall(r'MenuEntry\{kMenu\w+, "([^"]+)"', source)]
 
 
@@ -283,6 +279,6 @@ class ResourcesTest(GlintboxTestCase):
                 self.assertEqual(levels, ["asInvoker"])
 
                 fixed, strings = version_info(resources(exe, 16))
-                self.assertEqual(fixed, "1.12.0.0")
+                self.assertEqual(fixed, f"{VERSION}.0.0")
                 self.assertEqual((strings.get("ProductName"), strings.get("ProductVersion")),
                                  ("Glintbox", VERSION))

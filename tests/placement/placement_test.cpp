@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ TEST(WorkAreaTest, FarEdgesFirstThenNearOnes) {
       {"a monitor to the left", At(-100, 100, 467, 18), Rect{-1280, 0, 0, 1024}, Point{-467, 100}},
       {"far off in negative space", At(-2147483647, 5, 61, 18), Rect{-1280, 0, 0, 1024},
        Point{-1280, 5}},
+      // The far edge less the width lies below the smallest int.
+      {"a work area at the end of the int range", At(0, 5, 467, 18),
+       Rect{INT_MIN, 0, INT_MIN + 248, 1024}, Point{INT_MIN, 5}},
   };
   for (const auto& c : cases) {
     const std::optional<Point> to = PositionInWorkArea(c.window, c.workArea);

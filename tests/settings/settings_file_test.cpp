@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/product.h"
 #include "settings/app_settings.h"
 #include "support/fake_env.h"
 
@@ -14,36 +15,35 @@ const std::string kFolder = "C:\\Program Files\\Glintbox\\";
 const std::string kPath = kFolder + "Glintbox.ini";
 const std::string kTempPath = kPath + ".tmp";
 
-const std::string kDefaultFile =
-    "; Glintbox v1.12 - November 2011\r\n"
-    "; https://glintbox.example.org/\r\n"
-    "; \r\n"
-    "[Settings]\r\n"
-    "WinX = 400\r\n"
-    "WinY = 10\r\n"
-    "Locked = No\r\n"
-    "Auto Hide Disconnected = No\r\n"
-    "Explore Drive With Mouse Button = 3\r\n"
-    "Vertical Mode = No\r\n"
-    "Show Icon Lines = Yes\r\n"
-    "Show Small Square On Icon = Yes\r\n"
-    "Drives = 11111111111111111111111111\r\n"
-    "ReadColor = 00D800\r\n"
-    "WriteColor = FF2626\r\n"
-    "BackColor = 000000\r\n"
-    "TextColor = FFFFFF\r\n"
-    "IconSize = 1\r\n"
-    "Custom IconSize = 10\r\n"
-    "Window Transperancy = 255\r\n"
-    "Device Detect Interval (seconds) = 10\r\n"
-    "Turn off Device Detect Interval = No\r\n"
-    "Minimize Button = No\r\n"
-    "Persistant Window = No\r\n"
-    "Click-Through = No\r\n"
-    "Dual Icon Window Mode = No\r\n"
-    "Window Snap and Limiting = Yes\r\n"
-    "Ignore On-Top upon First-Time Run = No\r\n"
-    "Always Show TrayIcon = No\r\n";
+const std::string kDefaultFile = "; Glintbox " + std::string(kVersionString) + "\r\n; " +
+                                 MakerPageText() + "\r\n" +
+                                 "; \r\n"
+                                 "[Settings]\r\n"
+                                 "WinX = 400\r\n"
+                                 "WinY = 10\r\n"
+                                 "Locked = No\r\n"
+                                 "Auto Hide Disconnected = No\r\n"
+                                 "Explore Drive With Mouse Button = 3\r\n"
+                                 "Vertical Mode = No\r\n"
+                                 "Show Icon Lines = Yes\r\n"
+                                 "Show Small Square On Icon = Yes\r\n"
+                                 "Drives = 11111111111111111111111111\r\n"
+                                 "ReadColor = 00D800\r\n"
+                                 "WriteColor = FF2626\r\n"
+                                 "BackColor = 000000\r\n"
+                                 "TextColor = FFFFFF\r\n"
+                                 "IconSize = 1\r\n"
+                                 "Custom IconSize = 10\r\n"
+                                 "Window Transperancy = 255\r\n"
+                                 "Device Detect Interval (seconds) = 10\r\n"
+                                 "Turn off Device Detect Interval = No\r\n"
+                                 "Minimize Button = No\r\n"
+                                 "Persistant Window = No\r\n"
+                                 "Click-Through = No\r\n"
+                                 "Dual Icon Window Mode = No\r\n"
+                                 "Window Snap and Limiting = Yes\r\n"
+                                 "Ignore On-Top upon First-Time Run = No\r\n"
+                                 "Always Show TrayIcon = No\r\n";
 
 // Long enough that LoadSettings reads it as it stands.
 std::string LongFile(const std::string& body) {
@@ -316,7 +316,9 @@ TEST(SettingsFileSaveTest, GoesThroughATemporaryFileBesideTheTarget) {
 }
 
 TEST(SettingsFileSaveTest, FailingSaveKeepsTheOldFileAndRemovesTheTemporary) {
-  for (int failure = 0; failure < 2; ++failure) {
+  // The move refused, the folder read-only, the file itself read-only (which a move would
+  // replace under Wine).
+  for (int failure = 0; failure < 3; ++failure) {
     Env env;
     const std::string old = LongFile("WinX = 5\r\n; keep me\r\n");
     env.system.files[kPath] = old;
@@ -324,10 +326,11 @@ TEST(SettingsFileSaveTest, FailingSaveKeepsTheOldFileAndRemovesTheTemporary) {
     env.app.settings.winX = 77;
     if (failure == 0) env.system.failReplace = true;
     if (failure == 1) env.system.readOnlyFolders.insert(kFolder);
+    if (failure == 2) env.system.readOnlyFiles.insert(kPath);
     SaveSettings(env.app);
     EXPECT_EQ(env.system.files.at(kPath), old) << failure;
     EXPECT_EQ(env.system.files.count(kTempPath), 0u) << failure;
-    EXPECT_TRUE(env.journal.Contains("RemoveFile " + kTempPath)) << failure;
+    EXPECT_EQ(env.journal.Contains("RemoveFile " + kTempPath), failure != 2) << failure;
     EXPECT_TRUE(env.toolkit.messageBoxes.empty()) << failure;
   }
 }

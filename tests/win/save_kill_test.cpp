@@ -54,6 +54,7 @@ class PhaseMarkingSystem final : public System {
   OsVersionInfo VersionInfo() override { return real_.VersionInfo(); }
   std::string ModulePath() override { return real_.ModulePath(); }
   std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
+  std::string WindowsFolder() override { return real_.WindowsFolder(); }
   bool StartProcess(const std::string& commandLine, const std::string& folder) override {
     return real_.StartProcess(commandLine, folder);
   }
@@ -65,6 +66,7 @@ class PhaseMarkingSystem final : public System {
   bool ReadWholeFile(const std::string& path, std::string& contents) override {
     return real_.ReadWholeFile(path, contents);
   }
+  bool IsReadOnly(const std::string& path) override { return real_.IsReadOnly(path); }
   bool RemoveFile(const std::string& path) override { return real_.RemoveFile(path); }
   void SleepPrecise(int ms) override { real_.SleepPrecise(ms); }
   void Sleep(int ms) override { real_.Sleep(ms); }

@@ -29,6 +29,10 @@ std::string FakeSystem::CurrentDirectory() {
   return currentDirectory;
 }
 
+std::string FakeSystem::WindowsFolder() {
+  return windowsFolder;
+}
+
 bool FakeSystem::StartProcess(const std::string& commandLine, const std::string& folder) {
   journal_.Add("StartProcess " + commandLine);
   if (!processStarts) return false;
@@ -82,6 +86,10 @@ bool FakeSystem::MoveFileOver(const std::string& from, const std::string& to) {
   files[to] = it->second;
   files.erase(from);
   return true;
+}
+
+bool FakeSystem::IsReadOnly(const std::string& path) {
+  return readOnlyFiles.count(path) != 0;
 }
 
 bool FakeSystem::RemoveFile(const std::string& path) {

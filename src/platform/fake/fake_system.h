@@ -27,6 +27,7 @@ class FakeSystem : public System {
   OsVersionInfo version{true, 2, 6, 1, true, 1};  // Windows 7 workstation
   std::string modulePath = "C:\\Program Files\\Glintbox\\Glintbox.exe";
   std::string currentDirectory = "C:\\Users\\user";
+  std::string windowsFolder = "C:\\WINDOWS\\";
   bool processStarts = true;                 // StartProcess succeeds
   bool shellOpens = true;                    // ShellOpen succeeds
   std::map<std::string, std::string> files;  // full path -> bytes
@@ -34,7 +35,9 @@ class FakeSystem : public System {
   std::set<std::string> unreadable;          // exist but cannot be opened for reading
   std::set<std::string> sizeUnknown;         // exist but their attributes cannot be read
   std::set<std::string> readOnlyFolders;     // folder paths (with trailing backslash)
-  bool failReplace = false;                  // MoveFileOver fails
+  // Read-only files, which a move replaces all the same, as Wine does.
+  std::set<std::string> readOnlyFiles;
+  bool failReplace = false;  // MoveFileOver fails
   Point cursor{};
 
   // --- What the program did ---
@@ -55,6 +58,7 @@ class FakeSystem : public System {
   OsVersionInfo VersionInfo() override;
   std::string ModulePath() override;
   std::string CurrentDirectory() override;
+  std::string WindowsFolder() override;
   bool StartProcess(const std::string& commandLine, const std::string& folder) override;
   bool ShellOpen(const std::string& file, const std::string& parameters,
                  const std::string& folder) override;
@@ -62,6 +66,7 @@ class FakeSystem : public System {
   bool ReadWholeFile(const std::string& path, std::string& contents) override;
   bool WriteFileFlushed(const std::string& path, std::string_view contents) override;
   bool MoveFileOver(const std::string& from, const std::string& to) override;
+  bool IsReadOnly(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   void SleepPrecise(int ms) override;
   void Sleep(int ms) override;

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_toolkit.h"
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 #include "platform/fake/fake_glyphs.h"
@@ -11,6 +12,16 @@ namespace {
 
 std::string Num(int n) {
   return std::to_string(n);
+}
+
+// A rectangle from a corner and a size, its far edges held within an int: a hand-edited file
+// may put a window anywhere an int reaches.
+Rect Span(int x, int y, int width, int height) {
+  const auto far = [](int start, int size) {
+    const long long end = static_cast<long long>(start) + size;
+    return static_cast<int>(std::clamp<long long>(end, INT_MIN, INT_MAX));
+  };
+  return {x, y, far(x, width), far(y, height)};
 }
 
 std::string ZName(ZOrder z) {
@@ -109,7 +120,7 @@ bool FakeToolkit::CreatePopupWindow(int window, std::string_view title, int x, i
   DestroyWindow(window);
   Window w;
   w.title = std::string(title);
-  w.rect = {x, y, x + clientWidth, y + clientHeight};
+  w.rect = Span(x, y, clientWidth, clientHeight);
   w.client = {0, 0, clientWidth, clientHeight};
   windows[window] = w;
   return true;
@@ -118,7 +129,7 @@ bool FakeToolkit::CreatePopupWindow(int window, std::string_view title, int x, i
 bool FakeToolkit::CreateCaptionWindow(int window, std::string_view title, int clientWidth,
                                       int clientHeight, int ownerWindow) {
   journal_.Add("CreateCaptionWindow " + Num(window));
-  if (clientWidth < 0 || clientHeight < 0) return false;
+  if (clientWidth < 0 || clientHeight < 0 || failWindows.count(window) != 0) return false;
   DestroyWindow(window);
   // A small caption and a thin frame around the client area, centred on the screen.
   constexpr int kFrame = 3, kCaption = 17;
@@ -127,7 +138,7 @@ bool FakeToolkit::CreateCaptionWindow(int window, std::string_view title, int cl
   const int y = screen.top + (screen.Height() - height) / 2;
   Window w;
   w.title = std::string(title);
-  w.rect = {x, y, x + width, y + height};
+  w.rect = Span(x, y, width, height);
   w.client = {0, 0, clientWidth, clientHeight};
   w.captioned = true;
   w.owner = ownerWindow;
@@ -172,13 +183,13 @@ bool FakeToolkit::SetWindowPos(int window, ZOrder z, int x, int y, int width, in
   Window& w = it->second;
   if (!(flags & swp::kNoMove)) {
     const int wd = w.rect.Width(), ht = w.rect.Height();
-    w.rect = {x, y, x + wd, y + ht};
+    w.rect = Span(x, y, wd, ht);
   }
   if (!(flags & swp::kNoSize)) {
     // The popup has no frame; a captioned window keeps its frame around the new client size.
     const int frameX = w.rect.Width() - w.client.Width();
     const int frameY = w.rect.Height() - w.client.Height();
-    w.rect = {w.rect.left, w.rect.top, w.rect.left + width, w.rect.top + height};
+    w.rect = Span(w.rect.left, w.rect.top, width, height);
     w.client = {0, 0, std::max(width - frameX, 0), std::max(height - frameY, 0)};
   }
   if (!(flags & swp::kNoZOrder)) {
@@ -241,7 +252,7 @@ void FakeToolkit::MoveWindowWithMouse(int window) {
   const Point to = drags.front();
   drags.pop_front();
   Window& w = windows.at(window);
-  w.rect = {to.x, to.y, to.x + w.rect.Width(), to.y + w.rect.Height()};
+  w.rect = Span(to.x, to.y, w.rect.Width(), w.rect.Height());
 }
 
 // --- Controls ---------------------------------------------------------------------------------
@@ -267,7 +278,7 @@ bool FakeToolkit::CreateControl(int window, const ControlDef& def) {
   c.window = window;
   c.kind = def.kind;
   c.order = nextOrder_++;
-  c.rect = {def.x, def.y, def.x + def.width, def.y + def.height};
+  c.rect = Span(def.x, def.y, def.width, def.height);
   c.text = std::string(def.caption);
   c.tooltip = std::string(def.tooltip);
   c.groupStart = def.groupStart;
@@ -290,7 +301,7 @@ bool FakeToolkit::ControlExists(int control) const {
 
 void FakeToolkit::MoveControl(int control, int x, int y, int width, int height) {
   journal_.Add("MoveControl " + Num(control));
-  if (Control* c = FindControl(control)) c->rect = {x, y, x + width, y + height};
+  if (Control* c = FindControl(control)) c->rect = Span(x, y, width, height);
 }
 
 void FakeToolkit::ShowControl(int control, bool visible) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,7 @@ class FakeToolkit : public Toolkit {
   std::deque<Event> queued;      // events queued by controls, delivered first
   std::function<void(FakeToolkit&)> onEmpty;
   std::vector<std::string> drawnStrings;  // "image font x y text"
+  std::set<int> failWindows;              // windows whose creation fails (out of handles)
   int menusTracked = 0;
   bool initialized = false;
   Rect workArea{0, 0, 1280, 994};

@@ -1,13 +1,13 @@
 #include "platform/win32/win32_system.h"
 
 #include "platform/win32/windows_api.h"
-// After <windows.h>, which they need.
-#include <mmsystem.h>
+// After <windows.h>, which it needs.
 #include <shellapi.h>
 
 #include <vector>
 
 #include "platform/win32/raii.h"
+#include "platform/win32/system_library.h"
 
 namespace glint {
 
@@ -16,7 +16,13 @@ namespace {
 // Longest path any Windows API hands out (the \\?\ form), plus slack for the terminator.
 constexpr DWORD kMaxPathChars = 32768 + 1;
 
+// timeBeginPeriod and timeEndPeriod.
+using TimerPeriodFunction = UINT(WINAPI*)(UINT);
+constexpr UINT kTimerNoError = 0;  // TIMERR_NOERROR
+
 }  // namespace
+
+Win32System::Win32System() = default;
 
 Win32System::~Win32System() {
   CloseInstanceMutex();
@@ -101,6 +107,10 @@ std::string Win32System::CurrentDirectory() {
   return {};
 }
 
+std::string Win32System::WindowsFolder() {
+  return win32::WindowsFolder();
+}
+
 bool Win32System::StartProcess(const std::string& commandLine, const std::string& folder) {
   // CreateProcessA may write into the command line, so it gets its own copy.
   std::vector<char> mutableCommand(commandLine.begin(), commandLine.end());
@@ -154,10 +164,16 @@ bool Win32System::ReadWholeFile(const std::string& path, std::string& contents) 
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxReadBytes) return false;
+  // GetFileSize, not GetFileSizeEx: Windows 98 and NT 4.0 lack that, and would not even load a
+  // program that imports it.
+  DWORD high = 0;
+  const DWORD low = ::GetFileSize(file.Get(), &high);
+  if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) return false;
+  const std::int64_t size =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(high) << 32) | low);
+  if (size > kMaxReadBytes) return false;
   std::string data;
-  data.reserve(static_cast<std::size_t>(size.QuadPart));
+  data.reserve(static_cast<std::size_t>(size));
   // Read until the end rather than trusting the size: the file may change meanwhile.
   char chunk[64 * 1024];
   for (;;) {
@@ -190,15 +206,25 @@ bool Win32System::MoveFileOver(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool Win32System::IsReadOnly(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool Win32System::RemoveFile(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != FALSE;
 }
 
 void Win32System::SleepPrecise(int ms) {
+  // winmm.dll is no KnownDLL: imported by name, one planted beside the program would be loaded.
+  // Without it the sleeps are only coarser.
+  if (!winmm_) winmm_ = std::make_unique<win32::SystemLibrary>("winmm.dll");
+  const auto begin = winmm_->Find<TimerPeriodFunction>("timeBeginPeriod");
+  const auto end = winmm_->Find<TimerPeriodFunction>("timeEndPeriod");
   // The default timer resolution (10-16 ms) would stretch short sleeps.
-  const bool raised = ::timeBeginPeriod(1) == TIMERR_NOERROR;
+  const bool raised = begin != nullptr && end != nullptr && begin(1) == kTimerNoError;
   ::Sleep(ms > 0 ? static_cast<DWORD>(ms) : 0);
-  if (raised) ::timeEndPeriod(1);
+  if (raised) end(1);
 }
 
 void Win32System::Sleep(int ms) {

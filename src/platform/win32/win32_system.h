@@ -1,13 +1,19 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/system.h"
 
 namespace glint {
 
+namespace win32 {
+class SystemLibrary;
+}
+
 // System on the Windows kernel: every call is the Windows call with its types translated.
 class Win32System final : public System {
  public:
-  Win32System() = default;
+  Win32System();
   ~Win32System() override;
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
@@ -19,6 +25,7 @@ class Win32System final : public System {
   OsVersionInfo VersionInfo() override;
   std::string ModulePath() override;
   std::string CurrentDirectory() override;
+  std::string WindowsFolder() override;
 
   bool StartProcess(const std::string& commandLine, const std::string& folder) override;
   bool ShellOpen(const std::string& file, const std::string& parameters,
@@ -28,6 +35,7 @@ class Win32System final : public System {
   bool ReadWholeFile(const std::string& path, std::string& contents) override;
   bool WriteFileFlushed(const std::string& path, std::string_view contents) override;
   bool MoveFileOver(const std::string& from, const std::string& to) override;
+  bool IsReadOnly(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
 
   void SleepPrecise(int ms) override;
@@ -42,6 +50,8 @@ class Win32System final : public System {
 
  private:
   void* mutex_ = nullptr;  // HANDLE, kept opaque so that this header needs no <windows.h>
+  // winmm.dll, for the timer period around the short sleeps; loaded at the first of them.
+  std::unique_ptr<win32::SystemLibrary> winmm_;
 };
 
 }  // namespace glint

@@ -17,10 +17,10 @@ Win32Toolkit::~Win32Toolkit() {
 }
 
 void Win32Toolkit::Initialize() {
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof(controls);
-  controls.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES;
-  ::InitCommonControlsEx(&controls);
+  // Every class the windows use (trackbar, list view, tooltips) is one of the Windows 95 classes,
+  // which this registers in every version of Common Controls; InitCommonControlsEx would keep
+  // the program from loading where Internet Explorer 3 never came.
+  ::InitCommonControls();
   // S_FALSE (already initialised) must be balanced as well.
   if (!comInitialized_) comInitialized_ = SUCCEEDED(::CoInitialize(nullptr));
   taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
@@ -41,10 +41,12 @@ void Win32Toolkit::ReleaseAll() {
   images_.clear();
   fonts_.clear();
   queue_.clear();
-  if (user32_ != nullptr) ::FreeLibrary(static_cast<HMODULE>(user32_));
-  user32_ = nullptr;
-  setLayeredAttributes_ = nullptr;
-  layeredLookedUp_ = false;
+  user32_.reset();
+}
+
+const win32::SystemLibrary& Win32Toolkit::User32() const {
+  if (!user32_) user32_ = std::make_unique<win32::SystemLibrary>("user32.dll");
+  return *user32_;
 }
 
 // --- Lookup -----------------------------------------------------------------------------------

@@ -11,6 +11,10 @@
 
 namespace glint {
 
+namespace win32 {
+class SystemLibrary;
+}
+
 // The toolkit on user32, gdi32, comctl32, comdlg32 and the shell. Records keep the handles of the
 // numbered objects; the window and subclass procedures find their record through GWLP_USERDATA.
 // The implementation is split by concern over the win32_toolkit*.cpp files.
@@ -160,9 +164,10 @@ class Win32Toolkit final : public Toolkit {
   bool comInitialized_ = false;
   // "TaskbarCreated": a restarted shell has forgotten every tray icon.
   unsigned taskbarCreatedMessage_ = 0;
-  void* user32_ = nullptr;                // HMODULE holding SetLayeredWindowAttributes
-  void* setLayeredAttributes_ = nullptr;  // its address, once looked up
-  bool layeredLookedUp_ = false;
+  // user32.dll by its full path, for the calls that older Windows lack (layered windows,
+  // monitors), looked up at run time; loaded at the first of them.
+  const win32::SystemLibrary& User32() const;
+  mutable std::unique_ptr<win32::SystemLibrary> user32_;
 };
 
 }  // namespace glint

@@ -75,9 +75,20 @@ bool Win32Toolkit::Step(bool wait, Event& event) {
   return true;
 }
 
+namespace {
+
+// The top-level window a control belongs to (GetAncestor with GA_ROOT, which NT 4.0 lacks).
+HWND RootWindow(HWND hwnd) {
+  while (hwnd != nullptr && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0)
+    hwnd = ::GetParent(hwnd);
+  return hwnd;
+}
+
+}  // namespace
+
 void Win32Toolkit::Callbacks::Dispatch(Win32Toolkit& toolkit, MSG& message) {
   if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
-    const WindowRecord* window = toolkit.LookUpWindowByHandle(::GetAncestor(message.hwnd, GA_ROOT));
+    const WindowRecord* window = toolkit.LookUpWindowByHandle(RootWindow(message.hwnd));
     if (window != nullptr && window->captioned) {
       // Escape is taken here: the dialog manager would send IDCANCEL with the handle of the
       // control numbered 2, if there is one, just as that control's click looks.

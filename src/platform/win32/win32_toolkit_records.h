@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/win32/raii.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_toolkit.h"
 
 namespace glint {

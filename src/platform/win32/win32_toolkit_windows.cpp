@@ -153,25 +153,13 @@ bool Win32Toolkit::SetWindowAlpha(int window, int alpha) {
   if (record == nullptr || record->hwnd == nullptr) return false;
   using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
   // Looked up at run time: Windows before 2000 has no layered windows.
-  if (!layeredLookedUp_) {
-    layeredLookedUp_ = true;
-    HMODULE user32 = ::LoadLibraryA("user32.dll");
-    FARPROC address =
-        user32 != nullptr ? ::GetProcAddress(user32, "SetLayeredWindowAttributes") : nullptr;
-    if (address != nullptr) {
-      user32_ = user32;
-      setLayeredAttributes_ = reinterpret_cast<void*>(reinterpret_cast<void (*)()>(address));
-    } else if (user32 != nullptr) {
-      ::FreeLibrary(user32);
-    }
-  }
-  if (setLayeredAttributes_ == nullptr) return false;
+  const auto function =
+      User32().Find<SetLayeredWindowAttributesFunction>("SetLayeredWindowAttributes");
+  if (function == nullptr) return false;
   // Only with the function at hand: a layered window without attributes is never drawn. One
   // style change, so that no taskbar button shows between dropping the old styles and adding
   // the tool-window style again.
   ::SetWindowLongA(record->hwnd, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
-  auto function = reinterpret_cast<SetLayeredWindowAttributesFunction>(
-      reinterpret_cast<void (*)()>(setLayeredAttributes_));
   const BYTE value = static_cast<BYTE>(std::clamp(alpha, 0, 255));
   return function(record->hwnd, 0, value, LWA_ALPHA) != FALSE;
 }
@@ -189,11 +177,18 @@ void Win32Toolkit::ActivateWindow(int window) {
 bool Win32Toolkit::WorkAreaNearWindow(int window, Rect& workArea) const {
   const WindowRecord* record = LookUpWindow(window);
   if (record == nullptr || record->hwnd == nullptr) return false;
-  HMONITOR monitor = ::MonitorFromWindow(record->hwnd, MONITOR_DEFAULTTONEAREST);
+  // Looked up at run time: Windows 95 and NT 4.0 know no monitors, and would not even load a
+  // program that imports them (it refuses those systems itself).
+  using MonitorFromWindowFunction = HMONITOR(WINAPI*)(HWND, DWORD);
+  using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
+  const auto monitorFromWindow = User32().Find<MonitorFromWindowFunction>("MonitorFromWindow");
+  const auto getMonitorInfo = User32().Find<GetMonitorInfoFunction>("GetMonitorInfoA");
+  if (monitorFromWindow == nullptr || getMonitorInfo == nullptr) return false;
+  HMONITOR monitor = monitorFromWindow(record->hwnd, MONITOR_DEFAULTTONEAREST);
   if (monitor == nullptr) return false;
   MONITORINFO info{};
   info.cbSize = sizeof(info);
-  if (!::GetMonitorInfoA(monitor, &info)) return false;
+  if (!getMonitorInfo(monitor, &info)) return false;
   workArea = win32::ToRect(info.rcWork);
   return true;
 }

@@ -1,5 +1,6 @@
-/* Stands in for another program that Glintbox starts: writes the command line it was given and
-   its current directory, one per line, to uninstaller-ran.txt beside itself, then ends. */
+/* Stands in for another program that Glintbox starts (copied as unins000.exe, explorer.exe):
+   writes the command line it was given and its current directory, one per line, to NAME-ran.txt
+   beside itself, NAME being its own file name without ".exe", then ends. */
 #include <windows.h>
 
 #include <string.h>
@@ -14,19 +15,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR arguments, int 
   (void)previous;
   (void)arguments;
   (void)show;
-  char folder[MAX_PATH];
-  DWORD length = GetModuleFileNameA(NULL, folder, MAX_PATH);
+  char done[MAX_PATH + 32];
+  DWORD length = GetModuleFileNameA(NULL, done, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return 1;
-  char* cut = strrchr(folder, '\\');
-  if (cut == NULL) return 1;
-  cut[1] = '\0';
+  char* dot = strrchr(done, '.');
+  if (dot == NULL || strrchr(done, '\\') > dot) return 1;
+  strcpy(dot, "-ran.txt");
 
   char part[MAX_PATH + 32];
-  char done[MAX_PATH + 32];
-  strcpy(part, folder);
-  strcat(part, "uninstaller-ran.txt.part");
-  strcpy(done, folder);
-  strcat(done, "uninstaller-ran.txt");
+  strcpy(part, done);
+  strcat(part, ".part");
 
   char current[MAX_PATH];
   if (GetCurrentDirectoryA(MAX_PATH, current) == 0) current[0] = '\0';

@@ -1,0 +1,4 @@
+# The Windows-side tests for 64-bit Windows.
+set(GLINTBOX_MINGW_PROCESSOR x86_64)
+set(GLINTBOX_MINGW_THREADS posix)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
