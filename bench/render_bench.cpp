@@ -9,17 +9,18 @@
 #include "core/numbers.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
-#include "platform/fake/fake_disk.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_toolkit.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
+#include "settings/record_rules.h"
+#include "support/fake/fake_disk.h"
+#include "support/fake/fake_system.h"
+#include "support/fake/fake_toolkit.h"
 
 namespace glint {
 namespace {
 
 struct BenchEnv {
   explicit BenchEnv(int edge) {
-    ApplyDefaults(app, nullptr);
+    ApplyDefaults(app.settings);
     SetEdge(edge);
     app.presenceMask = "00111100000000000000000000";
     CreateLedWindow(app);

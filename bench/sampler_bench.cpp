@@ -9,9 +9,9 @@
 #include "core/app.h"
 #include "core/numbers.h"
 #include "monitor/sampler.h"
-#include "platform/fake/fake_disk.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_toolkit.h"
+#include "support/fake/fake_disk.h"
+#include "support/fake/fake_system.h"
+#include "support/fake/fake_toolkit.h"
 
 namespace {
 

@@ -29,6 +29,14 @@ endif()
 find_program(GLINTBOX_PANDOC pandoc)
 find_program(GLINTBOX_WEASYPRINT weasyprint)
 file(GLOB GLINTBOX_MANUAL_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.png)
+# Its dates are those of the last commit (so that every build of a commit gives the same bytes):
+# a new commit makes it anew.
+execute_process(COMMAND git -C ${CMAKE_SOURCE_DIR} rev-parse --absolute-git-dir
+  OUTPUT_VARIABLE GLINTBOX_GIT_DIR OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+set(GLINTBOX_MANUAL_COMMIT "")
+if(GLINTBOX_GIT_DIR AND EXISTS ${GLINTBOX_GIT_DIR}/logs/HEAD)
+  set(GLINTBOX_MANUAL_COMMIT ${GLINTBOX_GIT_DIR}/logs/HEAD)
+endif()
 if(GLINTBOX_PANDOC AND GLINTBOX_WEASYPRINT)
   add_custom_command(OUTPUT ${GLINTBOX_MANUAL}
     COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_manual.py
@@ -41,7 +49,7 @@ if(GLINTBOX_PANDOC AND GLINTBOX_WEASYPRINT)
       "--define=DONATION=${GLINTBOX_DONATION}"
       ${CMAKE_SOURCE_DIR}/docs/manual.md ${GLINTBOX_MANUAL}
     DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_manual.py ${CMAKE_SOURCE_DIR}/docs/manual.md
-      ${CMAKE_SOURCE_DIR}/docs/manual.css ${GLINTBOX_MANUAL_PICTURES}
+      ${CMAKE_SOURCE_DIR}/docs/manual.css ${GLINTBOX_MANUAL_PICTURES} ${GLINTBOX_MANUAL_COMMIT}
     COMMENT "Making ${GLINTBOX_MANUAL_NAME}" VERBATIM)
   add_custom_target(manual ALL DEPENDS ${GLINTBOX_MANUAL})
 else()

@@ -15,7 +15,8 @@
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
+#include "settings/record_rules.h"
 
 namespace glint {
 namespace {
@@ -51,7 +52,7 @@ int Run(int argc, char** argv) {
   Win32Disk disk;
   App app(toolkit, disk, system);
   toolkit.Initialize();
-  ApplyDefaults(app, nullptr);
+  ApplyDefaults(app.settings);
   app.settings.iconSize = 4;
   app.settings.customIconSize = sizes.front();
   ComputeIconMetrics(app.settings);

@@ -13,8 +13,9 @@
 #include "core/product.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
+#include "monitor/discovery.h"
 #include "placement/placement.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
 #include "settings/settings_file.h"
 
 namespace glint {
@@ -40,10 +41,6 @@ void ExploreSlot(App& app, int slot) {
   const std::string windows = app.system.WindowsFolder();
   if (windows.empty()) return;
   RunProgram(app, windows + "explorer.exe", std::string{DriveLetter(slot), ':', '\\'}, "");
-}
-
-void LimitLedWindow(App& app) {
-  LimitWindowToWorkArea(app, kLedWindow);
 }
 
 }  // namespace
@@ -117,7 +114,10 @@ CommandFlow AlwaysShowTrayIconCommand(App& app) {
 CommandFlow RestoreDefaultsCommand(App& app) {
   PausedSchedule pause(app, SamplingAround::kResumed);
   if (!Confirmed(app, "Do you want to restore Glintbox defaults?")) return CommandFlow::kBackToWait;
-  ApplyDefaults(app, &LimitLedWindow);
+  ApplyDefaults(app.settings);
+  // Snapping is on again: the window is pulled back inside its work area.
+  LimitWindowToWorkArea(app, kLedWindow);
+  ForgetDriveTypes(app);
   // The defaults have no tray icon: the icon and its tick go with the setting, or the menu would
   // show a setting the file no longer holds.
   app.toolkit.SetMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon, false);

@@ -2,18 +2,17 @@
 
 #include <array>
 #include <charconv>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "config/color_rows.h"
 #include "config/control_table.h"
+#include "config/drive_list.h"
 #include "core/app.h"
 #include "core/event_loop.h"
-#include "ledwindow/icon_paint.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
 #include "monitor/discovery.h"
-#include "settings/app_settings.h"
 #include "settings/settings_file.h"
 
 namespace glint {
@@ -77,56 +76,13 @@ constexpr std::array<ControlDef, kDriveBoxes + kOtherControls> kControls = [] {
 
 constexpr std::array<ListColumn, 2> kListColumns = {{{"ID", 25}, {"Type", 90}}};
 
-constexpr Color kWhite = MakeColor(255, 255, 255);
-constexpr Color kGrey = MakeColor(153, 153, 153);
-constexpr Color kDarkRed = MakeColor(128, 0, 0);
-constexpr Color kGreen = MakeColor(0, 128, 0);
-
-// One of the four colours, as the window edits it: its text and its three components.
-struct ColorFields {
-  std::string AppSettings::*text;
-  std::int32_t AppSettings::*red;
-  std::int32_t AppSettings::*green;
-  std::int32_t AppSettings::*blue;
-  int swatch;   // image
-  int control;  // the swatch's image control
-};
-
-constexpr ColorFields kRead = {&AppSettings::readColor, &AppSettings::readRed,
-                               &AppSettings::readGreen, &AppSettings::readBlue,
-                               kReadSwatchImage,        di::kReadSwatch};
-constexpr ColorFields kWrite = {&AppSettings::writeColor, &AppSettings::writeRed,
-                                &AppSettings::writeGreen, &AppSettings::writeBlue,
-                                kWriteSwatchImage,        di::kWriteSwatch};
-constexpr ColorFields kBack = {&AppSettings::backColor, &AppSettings::backRed,
-                               &AppSettings::backGreen, &AppSettings::backBlue,
-                               kBackSwatchImage,        di::kBackSwatch};
-constexpr ColorFields kText = {&AppSettings::textColor, &AppSettings::textRed,
-                               &AppSettings::textGreen, &AppSettings::textBlue,
-                               kTextSwatchImage,        di::kTextSwatch};
-constexpr std::array<ColorFields, 4> kColors = {kRead, kWrite, kBack, kText};
-
-struct Preview {
-  int image;
-  int control;
-  int edge;
-};
-constexpr std::array<Preview, 3> kPreviews = {{{kSmallPreviewImage, di::kSmallPreview, 18},
-                                               {kMediumPreviewImage, di::kMediumPreview, 24},
-                                               {kLargePreviewImage, di::kLargePreview, 30}}};
-
 struct DrivesAndIcons {
   App& app;
   Toolkit& toolkit;
-  // The components of the four colours when the window opened, for the undo buttons.
-  std::array<ColorComponents, 4> snapshot{};
+  ColorRows colors{app};
   int saveRequested = 0;
 
   AppSettings& Settings() { return app.settings; }
-  Color ColorOf(const ColorFields& c) {
-    const AppSettings& s = Settings();
-    return MakeColor(s.*c.red, s.*c.green, s.*c.blue);
-  }
   // Re-rendered and laid out at once; the rebuild activates the LED window, so this one takes
   // the focus back.
   void Refresh(bool render, bool pause = false) {
@@ -136,40 +92,6 @@ struct DrivesAndIcons {
     toolkit.ActivateWindow(kDrivesAndIconsWindow);
   }
 };
-
-Color ComponentsColor(const ColorComponents& c) {
-  return MakeColor(c.red, c.green, c.blue);
-}
-
-void Fill(Toolkit& toolkit, int image, int control, Color upper, Color lower) {
-  const ImageView view = toolkit.Image(image);
-  if (!view) return;
-  FillBox(view, {0, 0, view.width, view.height / 2}, upper);
-  FillBox(view, {0, view.height / 2, view.width, view.height - view.height / 2}, lower);
-  toolkit.ImageChanged(image);
-  toolkit.SetControlImage(control, image);
-}
-
-void DrawSwatch(DrivesAndIcons& w, const ColorFields& c) {
-  const Color color = w.ColorOf(c);
-  Fill(w.toolkit, c.swatch, c.control, color, color);
-}
-
-void DrawPreviews(DrivesAndIcons& w) {
-  for (const Preview& p : kPreviews)
-    Fill(w.toolkit, p.image, p.control, w.ColorOf(kRead), w.ColorOf(kWrite));
-}
-
-// The colour's components and text from a colour value.
-void SetColor(DrivesAndIcons& w, const ColorFields& c, Color color) {
-  AppSettings& s = w.Settings();
-  s.*c.red = ColorRed(color);
-  s.*c.green = ColorGreen(color);
-  s.*c.blue = ColorBlue(color);
-  s.*c.text = FormatColor(s.*c.red, s.*c.green, s.*c.blue);
-  DrawSwatch(w, c);
-  DrawPreviews(w);
-}
 
 void TakeDriveBoxes(DrivesAndIcons& w) {
   std::string mask(kDriveCount, '0');
@@ -259,51 +181,46 @@ void OnDetectionOff(DrivesAndIcons& w) {
   w.Refresh(true, true);
 }
 
-void PickColor(DrivesAndIcons& w, const ColorFields& c) {
-  Color picked = 0;
-  if (!w.toolkit.ChooseColor(kDrivesAndIconsWindow, w.ColorOf(c), picked)) return;
-  SetColor(w, c, picked);
+// A colour picked is shown at once; a cancelled dialog changes nothing.
+void PickColor(DrivesAndIcons& w, ColorRows::Row row) {
+  if (!w.colors.Pick(row)) return;
   RenderDriveIcons(w.app);
   RebuildLedWindow(w.app);
 }
 
 void OnReadButton(DrivesAndIcons& w) {
-  PickColor(w, kRead);
+  PickColor(w, ColorRows::kRead);
 }
 
 void OnWriteButton(DrivesAndIcons& w) {
-  PickColor(w, kWrite);
+  PickColor(w, ColorRows::kWrite);
 }
 
 void OnBackButton(DrivesAndIcons& w) {
-  PickColor(w, kBack);
+  PickColor(w, ColorRows::kBack);
 }
 
 void OnTextButton(DrivesAndIcons& w) {
-  PickColor(w, kText);
-}
-
-void Undo(DrivesAndIcons& w, std::size_t index) {
-  SetColor(w, kColors[index], ComponentsColor(w.snapshot[index]));
+  PickColor(w, ColorRows::kText);
 }
 
 void OnUndoRead(DrivesAndIcons& w) {
   // The LED window shows the restored read colour with its next render.
-  Undo(w, 0);
+  w.colors.Undo(ColorRows::kRead);
 }
 
 void OnUndoWrite(DrivesAndIcons& w) {
-  Undo(w, 1);
+  w.colors.Undo(ColorRows::kWrite);
   w.Refresh(true);
 }
 
 void OnUndoBack(DrivesAndIcons& w) {
-  Undo(w, 2);
+  w.colors.Undo(ColorRows::kBack);
   w.Refresh(true);
 }
 
 void OnUndoText(DrivesAndIcons& w) {
-  Undo(w, 3);
+  w.colors.Undo(ColorRows::kText);
   w.Refresh(true);
 }
 
@@ -402,77 +319,18 @@ bool Build(DrivesAndIcons& w) {
     tk.SetControlChecked(di::kFirstDriveBox + slot - 1, c >= '1' && c <= '9');
   }
 
-  // The previews and swatches are drawn before their controls show them.
-  for (const Preview& p : kPreviews) tk.CreateImage(p.image, p.edge, p.edge);
-  for (const ColorFields& c : kColors) tk.CreateImage(c.swatch, 10, 20);
-  DrawPreviews(w);
-  for (const ColorFields& c : kColors) DrawSwatch(w, c);
+  w.colors.CreateImages();
   tk.CreateControls(kDrivesAndIconsWindow, kOthers);
-
-  for (std::size_t i = 0; i < kColors.size(); ++i) {
-    const AppSettings& s = app.settings;
-    w.snapshot[i] = {s.*kColors[i].red, s.*kColors[i].green, s.*kColors[i].blue};
-  }
+  w.colors.TakeSnapshot();
   ShowSettings(w);
   FillDriveList(w);
   return true;
-}
-
-std::string_view Field(std::string_view entry, int index) {
-  for (int i = 0; i < index; ++i) {
-    const auto bar = entry.find('|');
-    if (bar == std::string_view::npos) return {};
-    entry.remove_prefix(bar + 1);
-  }
-  return entry.substr(0, entry.find('|'));
-}
-
-bool OneOf(std::string_view type, std::initializer_list<std::string_view> types) {
-  for (std::string_view t : types)
-    if (type == t) return true;
-  return false;
 }
 
 }  // namespace
 
 std::span<const ControlDef> DrivesAndIconsControls() {
   return kControls;
-}
-
-std::vector<DriveListRow> DriveListRows(std::span<const std::string> driveTypeList,
-                                        std::span<const std::string> floppyList, int floppyCount,
-                                        std::string_view presenceMask, int vistaOrSeven) {
-  std::vector<DriveListRow> rows;
-  const Color base = vistaOrSeven == 1 ? kGrey : kDarkRed;
-  for (const std::string& entry : driveTypeList) {
-    if (entry.empty()) continue;
-    rows.push_back({std::string(Field(entry, 0)), std::string(Field(entry, 1)), kWhite, base});
-  }
-  // Later passes override earlier ones.
-  if (floppyCount > 0) {
-    for (const std::string& entry : floppyList) {
-      if (entry.empty()) continue;
-      for (DriveListRow& row : rows) {
-        if (row.id != Field(entry, 0)) continue;
-        row.type = "Floppy Drive";
-        row.back = kDarkRed;
-      }
-    }
-  }
-  for (int slot = 1; slot <= kDriveCount; ++slot) {
-    if (!SlotInMask(presenceMask, slot)) continue;
-    for (DriveListRow& row : rows)
-      if (!row.id.empty() && row.id.front() == DriveLetter(slot)) row.back = kGreen;
-  }
-  for (DriveListRow& row : rows) {
-    if (OneOf(row.type,
-              {"Floppy Drive", "Network Drive", "CD-ROM Drive", "RAM DISK Drive", "Unknown"}) ||
-        (vistaOrSeven == 0 && OneOf(row.type, {"Flash Drive", "Floppy Drive", "CD-ROM Drive",
-                                               "RAM DISK Drive", "Network Drive", "Unknown"}))) {
-      row.back = kDarkRed;
-    }
-  }
-  return rows;
 }
 
 void RunDrivesAndIconsWindow(App& app) {
@@ -488,9 +346,7 @@ void RunDrivesAndIconsWindow(App& app) {
     });
   }
   w.toolkit.DestroyWindow(kDrivesAndIconsWindow);
-  // The previews and swatches live only as long as the window.
-  for (const Preview& p : kPreviews) w.toolkit.DestroyImage(p.image);
-  for (const ColorFields& c : kColors) w.toolkit.DestroyImage(c.swatch);
+  w.colors.DestroyImages();
   RenderDriveIcons(app);
   RebuildLedWindow(app);
   if (opened) SaveSettings(app);

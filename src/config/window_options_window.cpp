@@ -41,7 +41,6 @@ struct WindowOptions {
   App& app;
   Toolkit& toolkit;
   int saveRequested = 0;
-  int closeRequested = 0;
 
   bool Ticked(int control) const { return toolkit.IsControlChecked(control); }
   // Every change is shown at once on the LED window; the rebuild activates that window, so this
@@ -195,10 +194,7 @@ void RunWindowOptionsWindow(App& app) {
 
   RunModalLoop(app, {}, [&w](const Event& event) {
     // A close request of any of the program's windows ends the window at once.
-    if (event.kind == EventKind::kClose) {
-      w.closeRequested = 1;
-      return true;
-    }
+    if (event.kind == EventKind::kClose) return true;
     if (event.kind != EventKind::kControl) return false;
     const Handler<WindowOptions>* handler =
         FindHandler(std::span<const Handler<WindowOptions>>(kHandlers), event.number);

@@ -8,7 +8,7 @@
 #include "core/numbers.h"
 #include "ledwindow/icon_metrics.h"
 #include "ledwindow/icon_paint.h"
-#include "settings/app_settings.h"
+#include "settings/record_rules.h"
 
 namespace glint {
 

@@ -182,4 +182,9 @@ void DiscoverDrives(App& app) {
   }
 }
 
+void ForgetDriveTypes(App& app) {
+  app.floppyCount = 0;
+  for (std::string& type : app.driveTypeList) type.clear();
+}
+
 }  // namespace glint

@@ -3,8 +3,10 @@
 #include "core/app.h"
 #include "core/numbers.h"
 #include "core/product.h"
-#include "settings/app_settings.h"
+#include "settings/colors.h"
+#include "settings/defaults.h"
 #include "settings/ini.h"
+#include "settings/record_rules.h"
 
 namespace glint {
 
@@ -154,7 +156,9 @@ void LoadSettings(App& app) {
   const std::int64_t size = app.system.FileSize(path);
   // A file whose size could not be told is there all the same: it is read, never replaced.
   if (size != System::kFileSizeUnknown && size < kMinSettingsFileSize) {
-    ApplyDefaults(app, nullptr);  // no window yet to keep inside the work area
+    // At the first start: no drives found yet to forget, no window yet to keep inside its work
+    // area.
+    ApplyDefaults(app.settings);
     std::string written;
     if (!WriteSettingsFile(app, written)) {
       // Nowhere to keep the file: run on as if it had been written, not with the fallbacks of a

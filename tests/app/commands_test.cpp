@@ -92,17 +92,20 @@ TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
   s.verticalMode = 1, s.locked = 1, s.clickThrough = 1, s.persistentWindow = 1;
   env.Command(kMenuAlwaysShowTrayIcon);
   env.app.driveTypeList[3] = "D:\\|CD-ROM Drive|3";
+  env.app.floppyCount = 2;
   s.windowSnapAndLimiting = 0;  // the defaults switch the limiter on again
   s.backRed = 9;
   RenderDriveIcons(env.app);  // the icons show a colour the defaults take back
   env.toolkit.SetWindowPos(kLedWindow, ZOrder::kNone, 1000, 500, 0, 0, swp::kNoSize);
+  env.toolkit.SetMenuItemChecked(kPopupMenu, kMenuLockPosition, true);  // as laid out locked
   env.toolkit.messageBoxAnswers = {mb::kIdYes};
   ASSERT_TRUE(env.Command(kMenuRestoreDefaults));
 
   EXPECT_EQ(s.verticalMode, 0);
   EXPECT_EQ(s.locked, 0);
-  EXPECT_EQ(s.clickThrough, 1);  // not a default
-  EXPECT_EQ(env.app.driveTypeList[3], "");
+  EXPECT_EQ(s.clickThrough, 1);             // not a default
+  EXPECT_EQ(env.app.driveTypeList[3], "");  // the drives found so far are forgotten
+  EXPECT_EQ(env.app.floppyCount, 0);
   EXPECT_EQ(env.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17), MakeColor(0, 0, 0));
   // Not moved to 400,10, only pulled inside the work area; the file keeps where the window is.
   const FakeToolkit::Window& window = env.toolkit.windows.at(kLedWindow);
@@ -112,6 +115,7 @@ TEST(ConfirmationTest, RestoreDefaultsKeepsThePlaceAndDropsTheTrayIcon) {
   EXPECT_NE(env.system.files.at(kIni).find("Always Show TrayIcon = No"), std::string::npos);
   EXPECT_TRUE(env.toolkit.trays.empty());
   EXPECT_FALSE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuAlwaysShowTrayIcon));
+  EXPECT_FALSE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition));  // laid out anew
   EXPECT_TRUE(env.ScheduleRuns());
   EXPECT_FALSE(env.toolkit.HasTimer(kLedWindow, kTopmostTimer));  // from the new settings
 }
@@ -304,9 +308,10 @@ TEST(TrayTest, DeactivatedUntilALeftDoubleClick) {
 
 TEST(TrayTest, WithoutATrayIconTheWindowStaysActive) {
   Running env;
-  env.toolkit.DestroyImage(kTrayImage);  // the icon cannot be added
+  env.toolkit.shellRefusesTrayIcons = true;
   ASSERT_TRUE(env.Command(kMenuMinimizeToTray));
   EXPECT_TRUE(env.toolkit.IsWindowVisible(kLedWindow));
+  EXPECT_TRUE(env.toolkit.trays.empty());  // none to turn up later, deactivated
   EXPECT_TRUE(env.ScheduleRuns());
   EXPECT_TRUE(env.toolkit.messages.empty());
 }
@@ -330,12 +335,12 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
     bool explores;
     const char* windows = "C:\\WINDOWS\\";  // the Windows folder
   } cases[] = {
-      {1, false, 3, "00100000000000000000000000", true},
+      {1, false, 1, "10000000000000000000000000", true},       // the first icon
       {1, false, 3, "00100000000000000000000000", false, ""},  // no folder, no bare name
       {3, false, 3, "00100000000000000000000000", false},      // not the chosen gesture
       {1, false, 3, "00010000000000000000000000", false},      // C not selected
       {1, false, 0, "00100000000000000000000000", false},      // the background
-      {3, true, 3, "00100000000000000000000000", true},
+      {3, true, 26, "00000000000000000000000001", true},       // the last icon
       {1, true, 3, "00100000000000000000000000", false},
       {3, true, 3, "01000000000000000000000000", false},
       {3, true, 0, "00100000000000000000000000", false},
@@ -371,7 +376,9 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
                              std::to_string(c.control) + " " + c.drives;
     if (c.explores) {
       ASSERT_EQ(env.system.launches.size(), 1u) << what;
-      EXPECT_EQ(env.system.launches[0].commandOrFile, "\"C:\\WINDOWS\\explorer.exe\" C:\\") << what;
+      const std::string root = std::string(1, DriveLetter(c.control)) + ":\\";
+      EXPECT_EQ(env.system.launches[0].commandOrFile, "\"C:\\WINDOWS\\explorer.exe\" " + root)
+          << what;
     } else {
       EXPECT_TRUE(env.system.launches.empty()) << what;
     }

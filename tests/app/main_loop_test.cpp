@@ -37,7 +37,7 @@ TEST(MainLoopTest, DispatchTable) {
       {Event::Raw(msg::kRButtonDown), 0, 1, 0, LoopAction::kShowMenuTimersOff},
       {Event::Control(kMinimizeButtonControl), 0, 0, 0, LoopAction::kDeactivate},
       {Event::Control(kMinimizeButtonControl), 0, 0, 1, LoopAction::kDeactivate},
-      {Event::Control(3), 0, 0, 0, LoopAction::kMoveWindow},
+      {Event::Control(1), 0, 0, 0, LoopAction::kMoveWindow},
       {Event::Control(27), 0, 0, 0, LoopAction::kMoveWindow},
       {Event::Control(3), 0, 0, 1, LoopAction::kNothing},  // locked
       // A right click comes with the left button up; a double click's second press is down.

@@ -110,9 +110,12 @@ TEST(ProgramFolderTest, CurrentDirectoryIsReadOnlyWhenNeeded) {
   EXPECT_EQ(env.app.programFolder, "E:\\portable\\");
 }
 
-TEST(StartUpTest, StepsRunInOrder) {
+TEST(StartUpTest, StepsRunInOrderThenTheLoop) {
   FakeEnv env;
-  ASSERT_TRUE(Start(env));
+  // What the loop takes first: Exit, confirmed.
+  env.toolkit.Post(Event::Menu(kMenuExit));
+  env.toolkit.messageBoxAnswers = {mb::kIdYes};
+  EXPECT_THROW(RunGlintbox(env.app), FakeExit);
   // The first calls of every step, in the order start-up must make them.
   const std::vector<std::string> expected = {
       "ToolkitInitialize",
@@ -123,6 +126,8 @@ TEST(StartUpTest, StepsRunInOrder) {
       std::string("ReadWholeFile ") + kIni,
       "CreatePopupWindow 0",
       "CreatePopupMenu 0",
+      std::string("WriteFileFlushed ") + kIni + ".tmp",  // the loop's Exit saves
+      "ExitProcess 0",
   };
   std::vector<std::string> seen;
   for (const auto& line : env.journal.lines) {
@@ -132,8 +137,9 @@ TEST(StartUpTest, StepsRunInOrder) {
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(env.system.files.count(kIni), 1u);
   EXPECT_EQ(env.app.samplingEnabled, 1);
-  EXPECT_EQ(env.app.vistaOrSeven, 1);  // the fake reports Windows 7
-  EXPECT_TRUE(env.toolkit.messageBoxes.empty());
+  EXPECT_EQ(env.app.vistaOrSeven, 1);              // the fake reports Windows 7
+  ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u);  // only the one of Exit
+  EXPECT_EQ(env.toolkit.messageBoxes[0].text, "Do you want to exit?");
 }
 
 TEST(StartUpTest, SecondCopyIsRefused) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/config_env.h"
+#include "config/drive_list.h"
 
 namespace glint {
 namespace {
@@ -46,6 +47,7 @@ TEST(DrivesAndIconsTest, DriveBoxesInColumnsOfSevenThenTheRest) {
     EXPECT_EQ(box.caption, std::string(1, static_cast<char>('A' + slot - 1)));
     EXPECT_EQ(box.x, 10 + 40 * ((slot - 1) / 7)) << slot;
     EXPECT_EQ(box.y, 10 + 20 * ((slot - 1) % 7)) << slot;
+    EXPECT_EQ(box.width * 100 + box.height, 40 * 100 + 20) << slot;
   }
   const std::vector<int> rest = {280, 281, 283, 284, 285, 286, 307, 308, 309, 310,
                                  311, 312, 287, 288, 289, 290, 291, 292, 293, 294,
@@ -59,7 +61,7 @@ TEST(DrivesAndIconsTest, DriveBoxesInColumnsOfSevenThenTheRest) {
 TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
   ConfigEnv env;
   AppSettings& s = env.app.settings;
-  s.drives = "00192 a0000000000000000001";  // non-zero digits tick
+  s.drives = "10192 a0000000000000000001";  // non-zero digits tick
   s.iconSize = 4, s.customIconSize = 300, s.showIconLines = 0, s.autoHideDisconnected = 1;
   s.turnOffDetectInterval = 1;
   env.disk.drives['Z'] = {};  // found by the window's own pass
@@ -70,7 +72,7 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
     EXPECT_EQ(w.client, (Rect{0, 0, 555, 240}));
     EXPECT_TRUE(w.captioned && w.toolWindow && w.topmost && w.visible);
     for (int box = 251; box <= 276; ++box)
-      EXPECT_EQ(e.Checked(box), box == 253 || box == 254 || box == 255 || box == 276) << box;
+      EXPECT_EQ(e.Checked(box), box == 251 || (box >= 253 && box <= 255) || box == 276) << box;
     EXPECT_FALSE(e.ControlOf(253).enabled);  // auto-hide
     EXPECT_TRUE(e.Checked(di::kCustomSize));
     EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
@@ -92,6 +94,9 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
     EXPECT_EQ(large.Pixel(29, 14), MakeColor(0x00, 0xD8, 0x00));
     EXPECT_EQ(large.Pixel(0, 15), MakeColor(0xFF, 0x26, 0x26));
     EXPECT_EQ(e.toolkit.Image(kTextSwatchImage).Pixel(9, 19), kWhite);
+    EXPECT_EQ(
+        e.toolkit.Image(kTextSwatchImage).width * 100 + e.toolkit.Image(kTextSwatchImage).height,
+        10 * 100 + 20);
     EXPECT_EQ(e.ControlOf(di::kTextSwatch).image, kTextSwatchImage);
     EXPECT_EQ(e.ControlOf(di::kUndoText).tooltip,
               "Undo color change for Text, Lines and Box graphics");
@@ -105,15 +110,19 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
 }
 
 TEST(DrivesAndIconsTest, OpensWithTheSizeRadioButtonOfTheSettings) {
-  for (int size : {1, 2, 3}) {
+  for (int size : {1, 2, 3, 4}) {
     ConfigEnv env;
     env.app.settings.iconSize = size;
+    env.app.settings.customIconSize = 10;  // the trackbar's lowest
     int ran = 0;
     Inside(env, ran, [size](ConfigEnv& e) {
       EXPECT_EQ(e.Checked(di::kSmallSize), size == 1);
       EXPECT_EQ(e.Checked(di::kMediumSize), size == 2);
       EXPECT_EQ(e.Checked(di::kLargeSize), size == 3);
-      EXPECT_FALSE(e.ControlOf(di::kSizeTrackbar).visible);
+      EXPECT_EQ(e.Checked(di::kCustomSize), size == 4);
+      EXPECT_EQ(e.ControlOf(di::kSizeTrackbar).visible, size == 4);
+      EXPECT_EQ(e.ControlOf(di::kSizeValue).visible, size == 4);
+      if (size == 4) EXPECT_EQ(e.toolkit.TrackbarPos(di::kSizeTrackbar), 10);
     });
     RunWindow(env, [](ConfigEnv&) {});
     EXPECT_EQ(ran, 1) << size;
@@ -150,7 +159,7 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
        [](ConfigEnv& e) { e.toolkit.PostClick(di::kAutoHide); },
        [](ConfigEnv& e) {
          EXPECT_EQ(e.app.settings.autoHideDisconnected, 1);
-         EXPECT_FALSE(e.ControlOf(251).enabled);
+         EXPECT_FALSE(e.ControlOf(251).enabled || e.ControlOf(276).enabled);
          EXPECT_TRUE(e.Checked(251));                                   // the ticks stay
          EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Width(), 17);  // only C is present
        }},
@@ -174,20 +183,12 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
          EXPECT_EQ(e.app.settings.showSmallSquare, 0);
          EXPECT_EQ(e.Renders(), 1);
        }},
-      {"large icons",
-       {},
-       [](ConfigEnv& e) { e.toolkit.PostClick(di::kLargeSize); },
-       [](ConfigEnv& e) {
-         EXPECT_EQ(e.app.settings.iconSize, 3);
-         EXPECT_EQ(e.toolkit.windows.at(kLedWindow).rect.Height(), 30);
-         EXPECT_FALSE(e.ControlOf(di::kSizeTrackbar).visible);
-       }},
       // Chosen in a window opened with another size: the thumb shows 10, nothing changes yet.
       {"custom size chosen", [](AppSettings& s) { s.customIconSize = 300; },
        [](ConfigEnv& e) { e.toolkit.PostClick(di::kCustomSize); },
        [](ConfigEnv& e) {
          EXPECT_EQ(e.app.settings.iconSize, 4);
-         EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
+         EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible && e.ControlOf(di::kSizeValue).visible);
          EXPECT_EQ(e.toolkit.TrackbarPos(di::kSizeTrackbar), 10);
          EXPECT_EQ(e.toolkit.ControlText(di::kSizeValue), "10");
          EXPECT_EQ(e.Renders(), 0);
@@ -216,21 +217,24 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
       {"a colour picked, another cancelled",
        {},
        [](ConfigEnv& e) {
-         e.toolkit.colorAnswers = {MakeColor(0x12, 0x34, 0x56), std::nullopt};
+         e.toolkit.colorAnswers = {MakeColor(0x12, 0x34, 0x56), std::nullopt, MakeColor(1, 2, 3)};
          e.toolkit.PostClick(di::kBackButton);
          e.toolkit.PostClick(di::kTextButton);
+         e.toolkit.PostClick(di::kWriteButton);
        },
        [](ConfigEnv& e) {
          const AppSettings& s = e.app.settings;
          EXPECT_EQ(s.backColor, "123456");
          EXPECT_EQ((std::array{s.backRed, s.backGreen, s.backBlue}), (std::array{18, 52, 86}));
          EXPECT_EQ(s.textColor, "FFFFFF");
-         EXPECT_EQ(e.toolkit.colorDialogInitials, (std::vector<Color>{MakeColor(0, 0, 0), kWhite}));
+         EXPECT_EQ(e.toolkit.colorDialogInitials,
+                   (std::vector<Color>{MakeColor(0, 0, 0), kWhite, MakeColor(0xFF, 0x26, 0x26)}));
          EXPECT_EQ(e.toolkit.Image(kBackSwatchImage).Pixel(0, 0), MakeColor(0x12, 0x34, 0x56));
+         EXPECT_EQ(e.toolkit.Image(kLargePreviewImage).Pixel(0, 29), MakeColor(1, 2, 3));
          EXPECT_EQ(e.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17),
                    MakeColor(0x12, 0x34, 0x56));
-         EXPECT_EQ(e.Renders(), 1);
-         EXPECT_EQ(e.Rebuilds(), 1);
+         EXPECT_EQ(e.Renders(), 2);
+         EXPECT_EQ(e.Rebuilds(), 2);
        },
        false},  // the colour dialog gave the focus back
       // Undo returns to the colour of the opening; only the read colour's leaves the LED window.
@@ -239,7 +243,7 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
        [](ConfigEnv& e) {
          e.toolkit.colorAnswers = {MakeColor(1, 2, 3), MakeColor(4, 5, 6), MakeColor(7, 8, 9),
                                    MakeColor(10, 11, 12)};
-         for (int button : {di::kReadButton, di::kReadButton, di::kBackButton, di::kTextButton})
+         for (int button : {di::kReadButton, di::kWriteButton, di::kBackButton, di::kTextButton})
            e.toolkit.PostClick(button);
          for (int undo : {di::kUndoRead, di::kUndoWrite, di::kUndoBack, di::kUndoText})
            e.toolkit.PostClick(undo);
@@ -248,7 +252,7 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
          const AppSettings& s = e.app.settings;
          EXPECT_EQ(s.readColor, "00D800");
          EXPECT_EQ(s.readGreen, 216);
-         EXPECT_EQ(s.backColor + s.textColor, "000000FFFFFF");
+         EXPECT_EQ(s.writeColor + s.backColor + s.textColor, "FF2626000000FFFFFF");
          EXPECT_EQ(e.toolkit.Image(kSmallPreviewImage).Pixel(0, 0), MakeColor(0, 0xD8, 0));
          EXPECT_EQ(e.toolkit.Image(kTextSwatchImage).Pixel(0, 0), kWhite);
          EXPECT_EQ(e.toolkit.Image(IconImageNumber(3, 0)).Pixel(0, 17), MakeColor(0, 0, 0));
@@ -271,6 +275,44 @@ TEST(DrivesAndIconsTest, EveryChangeTakesEffectAtOnce) {
       });
     });
     EXPECT_EQ(ran, 1);
+  }
+}
+
+TEST(DrivesAndIconsTest, TheSizeButtonsSetTheSize) {
+  ConfigEnv env;
+  env.app.settings.iconSize = 4;  // the trackbar shown, to be hidden by any of the three
+  std::vector<std::string> seen;
+  for (int button : {di::kSmallSize, di::kMediumSize, di::kLargeSize}) {
+    env.toolkit.PostClick(button);
+    env.toolkit.Post(Event::Raw(msg::kPaint), [&] {
+      seen.push_back(std::to_string(env.app.settings.iconSize) + " " +
+                     std::to_string(env.toolkit.windows.at(kLedWindow).rect.Height()) +
+                     (env.ControlOf(di::kSizeTrackbar).visible ? " trackbar" : "") +
+                     (env.ControlOf(di::kSizeValue).visible ? " label" : ""));
+    });
+  }
+  RunWindow(env, [](ConfigEnv&) {});
+  EXPECT_EQ(seen, (std::vector<std::string>{"1 18", "2 24", "3 30"}));
+}
+
+TEST(DrivesAndIconsTest, TheBoxesSetTheirFieldsBothWays) {
+  const struct {
+    int box;
+    int AppSettings::*field;
+  } boxes[] = {{di::kLines, &AppSettings::showIconLines},
+               {di::kSquare, &AppSettings::showSmallSquare},
+               {di::kDetectionOff, &AppSettings::turnOffDetectInterval},
+               {di::kAutoHide, &AppSettings::autoHideDisconnected}};
+  for (const auto& b : boxes) {
+    ConfigEnv env;
+    const int before = env.app.settings.*b.field;
+    std::vector<int> seen;
+    for (int click = 0; click < 2; ++click) {
+      env.toolkit.PostClick(b.box);
+      env.toolkit.Post(Event::Raw(msg::kPaint), [&] { seen.push_back(env.app.settings.*b.field); });
+    }
+    RunWindow(env, [](ConfigEnv&) {});
+    EXPECT_EQ(seen, (std::vector<int>{1 - before, before})) << b.box;
   }
 }
 
@@ -300,20 +342,20 @@ TEST(DrivesAndIconsTest, OnlySaveEndsItAndItAlwaysSaves) {
 
 TEST(DriveListTest, FivePassesColourTheRows) {
   const std::vector<std::string> types = {
-      "A:\\|Floppy Drive|0",   "C:\\|HardDisk Drive|1", "D:\\|CD-ROM Drive|2",
+      "A:\\|HardDisk Drive|0", "C:\\|HardDisk Drive|1", "D:\\|CD-ROM Drive|2",
       "E:\\|Flash Drive|3",    "F:\\|Flash Drive|4",    "G:\\|Network Drive|5",
       "H:\\|RAM DISK Drive|6", "I:\\|Unknown|7",        "",
       "B:\\|Flash Drive|9"};  // left over from an earlier pass: listed all the same
   std::vector<std::string> floppies(27);
   floppies[0] = "B:\\|Floppy Drive|9";
-  const std::string present = "00100100000000000000000000";  // C and F
+  const std::string present = "10100100000000000000000000";  // A, C and F
   const struct {
     int vista, floppyCount;
     std::vector<DriveListRow> rows;
   } cases[] = {
       {1,
        1,
-       {{"A:\\", "Floppy Drive", kWhite, kDarkRed},
+       {{"A:\\", "HardDisk Drive", kWhite, kGreen},
         {"C:\\", "HardDisk Drive", kWhite, kGreen},
         {"D:\\", "CD-ROM Drive", kWhite, kDarkRed},
         {"E:\\", "Flash Drive", kWhite, kGrey},
@@ -324,7 +366,7 @@ TEST(DriveListTest, FivePassesColourTheRows) {
         {"B:\\", "Floppy Drive", kWhite, kDarkRed}}},
       {0,
        0,  // no floppy counted: B keeps its listed type
-       {{"A:\\", "Floppy Drive", kWhite, kDarkRed},
+       {{"A:\\", "HardDisk Drive", kWhite, kGreen},
         {"C:\\", "HardDisk Drive", kWhite, kGreen},
         {"D:\\", "CD-ROM Drive", kWhite, kDarkRed},
         {"E:\\", "Flash Drive", kWhite, kDarkRed},

@@ -248,6 +248,28 @@ TEST(WindowOptionsTest, EveryChangeTakesEffectAtOnce) {
   }
 }
 
+TEST(WindowOptionsTest, TheBoxesSetTheirFieldsBothWays) {
+  const struct {
+    int box;
+    std::int32_t AppSettings::*field;
+    std::int32_t on;
+  } boxes[] = {{wo::kVertical, &AppSettings::verticalMode, 1},
+               {wo::kDualMode, &AppSettings::dualIconWindowMode, 1},
+               {wo::kMinimizeButton, &AppSettings::minimizeButton, 8},  // the button's width
+               {wo::kIgnoreOnTop, &AppSettings::ignoreOnTopFirstRun, 1}};
+  for (const auto& b : boxes) {
+    ConfigEnv env;
+    std::vector<std::int32_t> seen;
+    RunWindow(env, [&](ConfigEnv& e) {
+      for (int click = 0; click < 2; ++click) {
+        e.toolkit.PostClick(b.box);
+        e.toolkit.Post(Event::Raw(msg::kPaint), [&] { seen.push_back(e.app.settings.*b.field); });
+      }
+    });
+    EXPECT_EQ(seen, (std::vector<std::int32_t>{b.on, 0})) << b.box;
+  }
+}
+
 TEST(WindowOptionsTest, SaveWritesEverythingCloseKeepsTheChangesInMemoryOnly) {
   ConfigEnv saved;
   RunWindow(saved, [](ConfigEnv& e) { e.toolkit.PostClick(wo::kVertical); });

@@ -2,27 +2,13 @@
 // loaded back unchanged, and the saved text is a fixed point (loading and saving it again gives
 // the same bytes). Checked on the reader alone and through LoadSettings/SaveSettings on the fake.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
-#include "core/app.h"
-#include "platform/fake/fake_disk.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_toolkit.h"
-#include "settings/settings_file.h"
+#include "fuzz/fuzz_env.h"
 
 namespace {
 
 using namespace glint;
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "round trip broken: %s\n", what);
-    std::abort();
-  }
-}
 
 std::string Saved(const AppSettings& s) {
   return SettingsText(s, s.winX, s.winY);
@@ -30,25 +16,15 @@ std::string Saved(const AppSettings& s) {
 
 }  // namespace
 
-// As in fuzz_settings: a small quarantine keeps the RSS down and still catches a use after free
-// within one input.
-extern "C" const char* __asan_default_options() {
-  return "quarantine_size_mb=16";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   AppSettings first;
   ReadSettingsText(text, first);
 
-  Journal journal;
-  FakeSystem system(journal);
-  FakeToolkit toolkit(journal);
-  FakeDisk disk(journal);
-  App app(toolkit, disk, system);
-  app.programFolder = "C:\\Glintbox\\";
-  const std::string path = SettingsPath(app);
-  system.files[path] = text;
+  FuzzEnv& env = FreshEnv(text);
+  App& app = env.app;
+  FakeSystem& system = env.system;
+  const std::string& path = env.path;
 
   LoadSettings(app);
   // A short file is replaced by the defaults, a long one only read.

@@ -56,7 +56,7 @@ TEST(LedLayoutTest, GridSizeButtonAndFiller) {
   }
 }
 
-TEST(LedLayoutTest, FillOrderOfDualLayouts) {
+TEST(LedLayoutTest, FillOrderOfLayouts) {
   struct Case {
     LayoutInput in;
     std::vector<Cell> cells;
@@ -65,6 +65,9 @@ TEST(LedLayoutTest, FillOrderOfDualLayouts) {
       {{18, 5, kV, 1, 0}, {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}}},
       {{18, 2, kH, 1, 0}, {{0, 0}, {0, 1}}},
       {{18, 2, kV, 1, 0}, {{0, 0}, {0, 1}}},
+      {{18, 3, kH, 1, 0}, {{0, 0}, {1, 0}, {0, 1}}},
+      {{18, 3, kH, 0, 0}, {{0, 0}, {1, 0}, {2, 0}}},
+      {{18, 3, kV, 0, 0}, {{0, 0}, {0, 1}, {0, 2}}},
   };
   for (const Case& c : cases)
     for (std::size_t k = 0; k < c.cells.size(); ++k)

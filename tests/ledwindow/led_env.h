@@ -5,7 +5,8 @@
 #include "app/menu.h"
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
+#include "settings/record_rules.h"
 #include "support/fake_env.h"
 
 namespace glint {
@@ -25,7 +26,7 @@ inline std::string MaskOf(const std::string& letters) {
 // Factory settings and, after Build, the LED window made as start-up makes it.
 struct LedEnv : FakeEnv {
   explicit LedEnv(int iconSize = 1, int custom = 10) {
-    ApplyDefaults(app, nullptr);
+    ApplyDefaults(app.settings);
     app.settings.iconSize = iconSize;
     app.settings.customIconSize = custom;
     ComputeIconMetrics(app.settings);

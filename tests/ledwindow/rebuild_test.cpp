@@ -71,6 +71,9 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
     env.app.settings.dualIconWindowMode = c.dual;
     env.app.settings.minimizeButton = c.button;
     env.SetBackAndText(back, kWhite);
+    // As an earlier layout may have left them.
+    env.toolkit.ShowControl(kFillerControl, true);
+    for (int p = 1; p <= 26; ++p) env.toolkit.ShowControl(p, false);
     RebuildLedWindow(env.app);
 
     EXPECT_EQ(env.Window().rect, c.window) << c.drives;  // the top left corner is kept
@@ -107,12 +110,14 @@ TEST(RebuildLedWindowTest, StyleBandLockMarkAndSquares) {
   EXPECT_EQ(env.app.presenceSnapshot, MaskOf("CD"));
   EXPECT_EQ(env.View(3).Pixel(14, 0), kWhite);
 
-  // Opaque: no layering at all.
+  // Opaque: no layering at all, and still no taskbar button.
   env.journal.lines.clear();
   env.app.settings.windowTransparency = 255;
   env.app.settings.locked = 0;
+  env.toolkit.windows.at(kLedWindow).toolWindow = false;
   RebuildLedWindow(env.app);
   EXPECT_TRUE(env.journal.Matching("SetWindowAlpha").empty());
+  EXPECT_TRUE(env.Window().toolWindow);
   EXPECT_FALSE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition));
 }
 
@@ -145,6 +150,13 @@ TEST(RebuildLedWindowTest, HiddenWhileControlsMoveThenEveryIconIdle) {
   const auto at = [&](const std::string& l) {
     return std::find(lines.begin(), lines.end(), l) - lines.begin();
   };
+  // Reset to the width of the window's creation, raised and shown, before it hides.
+  const auto reset = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) {
+                                    return l.rfind("SetWindowPos 0 top 0 0 8 18 ", 0) == 0;
+                                  }) -
+                     lines.begin();
+  EXPECT_LT(reset, at("ShowWindow 0 hide"));
   EXPECT_LT(at("ShowWindow 0 hide"), firstMove);
   EXPECT_LT(lastMove, at("ShowWindow 0 show"));
   EXPECT_LT(at("ShowWindow 0 show"), static_cast<std::ptrdiff_t>(lines.size()));

@@ -86,13 +86,14 @@ TEST(RenderIconsTest, LetterFontRemadeOtherFontsKept) {
   ASSERT_EQ(fonts.size(), 4u);
   EXPECT_EQ(fonts.at(1).face + std::to_string(fonts.at(1).points), "Tahoma8");
   EXPECT_EQ(fonts.at(2).face + std::to_string(fonts.at(2).points), "Arial6");
-  EXPECT_EQ(fonts.at(3).weight, 400);
-  EXPECT_EQ(fonts.at(4).weight, 700);
+  EXPECT_EQ(fonts.at(3).weight + fonts.at(3).points, 400 + 8);
+  EXPECT_EQ(fonts.at(4).weight + fonts.at(4).points, 700 + 8);
 
   env.app.settings.iconSize = 3;
   RenderDriveIcons(env.app);
   EXPECT_EQ(fonts.at(1).points, 15);
   EXPECT_EQ(env.View(104).width, 30);
+  EXPECT_EQ(env.View(104).Pixel(29, 5), kWhite);  // made anew at the new size, and drawn
   EXPECT_EQ(env.journal.Matching("CreateNumberedFont 1").size(), 2u);
   for (const char* font : {"CreateNumberedFont 2", "CreateNumberedFont 3", "CreateNumberedFont 4"})
     EXPECT_EQ(env.journal.Matching(font).size(), 1u) << font;

@@ -50,7 +50,7 @@ TEST(DiscoverDrivesTest, EachDriveTypeIsListedByItsIndexAndOnlyFixedDisksArePres
                                                     {'M', drive_type::kUnknown},
                                                     {'P', drive_type::kNoRootDir},
                                                     {'Q', 7},
-                                                    {'X', drive_type::kFixed}};
+                                                    {'Z', drive_type::kFixed}};
   for (const auto& [letter, type] : drives) env.Add(letter, type);
   env.Pass();
   const std::vector<std::string> expected = {"C:\\|HardDisk Drive|0",
@@ -60,12 +60,12 @@ TEST(DiscoverDrivesTest, EachDriveTypeIsListedByItsIndexAndOnlyFixedDisksArePres
                                              "M:\\|Unknown|4",
                                              "",
                                              "",
-                                             "X:\\|HardDisk Drive|7",
+                                             "Z:\\|HardDisk Drive|7",
                                              ""};
   for (std::size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(env.Entry(static_cast<int>(i)), expected[i]) << "index " << i;
-  EXPECT_EQ(env.app.presenceMask, Mask("CX"));
-  EXPECT_NE(env.Tooltip('X'), "");
+  EXPECT_EQ(env.app.presenceMask, Mask("CZ"));
+  EXPECT_NE(env.Tooltip('Z'), "");  // the last slot too
   EXPECT_EQ(env.Tooltip('E'), "");
 }
 
@@ -139,6 +139,32 @@ TEST(DiscoverDrivesTest, FloppyListWrapsAndNeverReachesOutside) {
     for (const auto& [index, entry] : c.written)
       EXPECT_EQ(env.app.floppyList[static_cast<std::size_t>(index)], entry) << c.countBefore;
     EXPECT_EQ(env.app.floppyCount, c.countAfter) << c.countBefore;
+  }
+}
+
+TEST(DiscoverDrivesTest, TheFloppyEntriesUpToTheCountAreTheKnownOnes) {
+  // B, quick and blank, has an entry of an earlier run in the list; the entries 0 to the count
+  // (inclusive) are known, and within a pass the count grows with each floppy found.
+  const struct {
+    int count, bAt;
+    bool slowA, asked, listed;  // listed: blank and in the list, so no medium, no entry
+  } cases[] = {
+      {0, 0, false, true, true},     // no count, no known floppy
+      {1, 1, false, false, true},    // the entry at the count is known too
+      {25, 26, false, true, false},  // past the count
+      {25, 26, true, false, true},   // reached by the count once A is found slow
+  };
+  for (const auto& c : cases) {
+    DiscoveryEnv env;
+    env.app.floppyCount = c.count;
+    env.app.floppyList[static_cast<std::size_t>(c.bAt)] = "B:\\|Floppy Drive|9";
+    if (c.slowA) env.Removable('A', 150, "FAT");
+    env.Removable('B', 0, "");
+    env.Pass();
+    EXPECT_EQ(env.journal.Matching("VolumeInformation B:").size(), c.asked ? 1u : 0u) << c.count;
+    int entries = 0;
+    for (const std::string& entry : env.app.driveTypeList) entries += entry.rfind("B:", 0) == 0;
+    EXPECT_EQ(entries, c.listed ? 0 : 1) << c.count;
   }
 }
 

@@ -34,7 +34,9 @@ struct SamplerEnv : FakeEnv {
 
 TEST(SamplerTest, EachTickShowsTheLatestIntervalOnly) {
   SamplerEnv env;
-  auto& c = env.Sampled('C');
+  // The first slot, an inner one and the last, alike.
+  const std::vector<FakeDisk::Drive*> drives = {&env.Sampled('A'), &env.Sampled('C'),
+                                                &env.Sampled('Z')};
   struct Step {
     std::uint32_t read, write;
     int image;
@@ -51,10 +53,10 @@ TEST(SamplerTest, EachTickShowsTheLatestIntervalOnly) {
       {3, 0, 52 + kC, "write counter reset by the system"},
   };
   for (const auto& step : steps) {
-    c.readCount = step.read;
-    c.writeCount = step.write;
+    for (FakeDisk::Drive* drive : drives)
+      drive->readCount = step.read, drive->writeCount = step.write;
     env.Tick();
-    EXPECT_EQ(env.Image(kC), step.image) << step.what;
+    for (int slot : {1, kC, 26}) EXPECT_EQ(env.Image(slot), step.image - kC + slot) << step.what;
   }
 }
 

@@ -87,6 +87,7 @@ TEST(IniLookupTest, FindsTheFirstMatchInTheFirstMatchingGroup) {
       {"comment skipped", "[Settings]\r\n; WinX = 1\r\nWinX = 2\r\n", "2"},
       {"line without = skipped", "[Settings]\r\nWinX\r\nWinX = 2\r\n", "2"},
       {"prefix of a key", "[Settings]\r\nWinXY = 1\r\nWin = 2\r\n", std::nullopt},
+      {"another first letter", "[Settings]\r\nVinX = 1\r\n", std::nullopt},
       {"byte-order mark", "\xEF\xBB\xBF[Settings]\r\nWinX = 7\r\n", "7"},
       {"mark not at the start", "x\xEF\xBB\xBF[Settings]\r\nWinX = 7\r\n", std::nullopt},
       {"bare CR", "[Settings]\rWinY = 1\rWinX = 7\r", "7"},
@@ -110,22 +111,24 @@ TEST(IniLookupTest, AMarkedFileIsDecodedToOneCharPerCharacter) {
   } cases[] = {
       {"a\xC3\xA9", "a\xC3\xA9"},  // no mark: the code page's bytes, untouched
       {bom + "a=1\r\n", "a=1\r\n"},
-      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},        // Latin-1 characters keep their byte
-      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80", "??"},  // others are one "?" each
-      {bom + "\xC3" + "A\x80\xC0\x80", "?A???"},     // broken and overlong sequences
-      {bom + "\xE2\x82", "??"},                      // cut off at the end
+      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},           // Latin-1 characters keep their byte
+      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80", "??"},     // others are one "?" each
+      {bom + "\xC3" + "A\x80\xC0\x80", "?A???"},        // broken and overlong sequences
+      {bom + "\xE2\x82", "??"},                         // cut off at the end
+      {bom + "\xC3\xBF\xC3\xA9\x80", "\xFF\xE9?"},      // the last Latin-1 one; a byte too many
+      {bom + "\xE0\xA0\x80\xF5\x80\x80\x80", "?????"},  // the first 3-byte one; no 0xF5 lead
   };
   for (const auto& c : cases) EXPECT_EQ(DecodeText(c.raw), c.text) << c.raw;
 }
 
 TEST(IniLookupTest, TypedReadsUseTheFallbackOnlyWhenTheKeyIsMissing) {
   const std::string text =
-      "[Settings]\r\nFlag = YES  \r\nEmpty =\r\nName = ab c \t\r\nCount = $1F\r\n";
+      "[Settings]\r\nFlag = YES  \r\nEmpty =\r\nAZ Name = ab c \t\r\nCount = $1F\r\n";
   const Group g = FindGroup(text, "settings");
   EXPECT_TRUE(ReadYesNo(g, "flag", false));
   EXPECT_FALSE(ReadYesNo(g, "Empty", true));
   EXPECT_TRUE(ReadYesNo(g, "Missing", true));
-  EXPECT_EQ(ReadString(g, "Name", "x"), "ab c");
+  EXPECT_EQ(ReadString(g, "az name", "x"), "ab c");  // A to Z in either case
   EXPECT_EQ(ReadString(g, "Empty", "x"), "");
   EXPECT_EQ(ReadString(g, "Missing", "x"), "x");
   EXPECT_EQ(ReadNumber(g, "Count", "3"), 31);
@@ -136,7 +139,7 @@ TEST(IniLookupTest, TypedReadsUseTheFallbackOnlyWhenTheKeyIsMissing) {
   const Group none = FindGroup(text, "Other");
   EXPECT_FALSE(none.found);
   EXPECT_TRUE(ReadYesNo(none, "Flag", true));
-  EXPECT_EQ(ReadString(none, "Name", "fb"), "fb");
+  EXPECT_EQ(ReadString(none, "AZ Name", "fb"), "fb");
 }
 
 TEST(IniNumberTest, NumberRule) {
@@ -155,6 +158,7 @@ TEST(IniNumberTest, NumberRule) {
       {"$ff", 255},
       {"$FF", 255},
       {"$fg", 15},
+      {"$aA", 170},
       {"-$10", -16},
       {"$FFFFFFFF", -1},
       {"$100000001", 1},

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/product.h"
-#include "settings/app_settings.h"
+#include "settings/colors.h"
 #include "support/fake_env.h"
 
 namespace glint {
@@ -118,7 +118,7 @@ TEST(SettingsFileLoadTest, ValuesAreConvertedAndClamped) {
       {"Explore Drive With Mouse Button = 4", &AppSettings::exploreMouseButton, 3},
       {"Explore Drive With Mouse Button = -1", &AppSettings::exploreMouseButton, 3},
       {"Explore Drive With Mouse Button = middle", &AppSettings::exploreMouseButton, 3},
-      {"IconSize = 7", &AppSettings::iconSize, 3},
+      {"IconSize = 5", &AppSettings::iconSize, 3},
       {"IconSize = 0", &AppSettings::iconSize, 1},
       {"IconSize = -3", &AppSettings::iconSize, 1},
       {"IconSize = 4", &AppSettings::iconSize, 4},
@@ -128,11 +128,11 @@ TEST(SettingsFileLoadTest, ValuesAreConvertedAndClamped) {
       {"Custom IconSize = 5", &AppSettings::customIconSize, 10},
       {"Custom IconSize = 1025", &AppSettings::customIconSize, 1024},
       {"Custom IconSize = %100000", &AppSettings::customIconSize, 32},
-      {"Window Transperancy = 300", &AppSettings::windowTransparency, 255},
+      {"Window Transperancy = 256", &AppSettings::windowTransparency, 255},
       {"Window Transperancy = 3", &AppSettings::windowTransparency, 10},
       {"Window Transperancy = $80", &AppSettings::windowTransparency, 128},
       {"Window Transperancy = -$FF", &AppSettings::windowTransparency, 10},
-      {"Device Detect Interval (seconds) = 20000000", &AppSettings::detectIntervalSeconds, 10},
+      {"Device Detect Interval (seconds) = 10000001", &AppSettings::detectIntervalSeconds, 10},
       {"Device Detect Interval (seconds) = 10000000", &AppSettings::detectIntervalSeconds,
        10000000},
       {"Device Detect Interval (seconds) = 5", &AppSettings::detectIntervalSeconds, 10},
@@ -362,7 +362,7 @@ TEST(SettingsFileSaveTest, SaveThenLoadGivesTheSameRecord) {
   s.showIconLines = s.showSmallSquare = 0;
   s.exploreMouseButton = 1;
   s.drives = "0010110";
-  s.readColor = "abcdef", s.writeColor = "F", s.backColor = "1234567", s.textColor = "G8G8G8";
+  s.readColor = "abcdef", s.writeColor = "F", s.backColor = "1234567", s.textColor = "g8z8G8";
   s.iconSize = 4, s.customIconSize = 1024, s.windowTransparency = 10;
   s.detectIntervalSeconds = 10000000, s.minimizeButton = 8;
   s.windowSnapAndLimiting = 0, s.persistentWindow = 1, s.dualIconWindowMode = 1;
@@ -373,7 +373,7 @@ TEST(SettingsFileSaveTest, SaveThenLoadGivesTheSameRecord) {
   again.system.files = env.system.files;
   LoadSettings(again.app);
   AppSettings expected = s;
-  expected.readColor = "ABCDEF";
+  expected.readColor = "ABCDEF", expected.textColor = "G8Z8G8";
   expected.readRed = 171, expected.readGreen = 205, expected.readBlue = 239;
   expected.writeRed = 15, expected.writeGreen = 0, expected.writeBlue = 15;
   expected.backRed = 18, expected.backGreen = 52, expected.backBlue = 103;

@@ -2,10 +2,10 @@
 
 #include "core/app.h"
 #include "core/numbers.h"
-#include "platform/fake/fake_disk.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/fake_toolkit.h"
-#include "platform/fake/journal.h"
+#include "support/fake/fake_disk.h"
+#include "support/fake/fake_system.h"
+#include "support/fake/fake_toolkit.h"
+#include "support/fake/journal.h"
 
 namespace glint {
 

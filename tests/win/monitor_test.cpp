@@ -19,7 +19,8 @@
 #include "platform/win32/file_counters_disk.h"
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
+#include "settings/record_rules.h"
 #include "win_test_support.h"
 
 namespace glint {
@@ -84,7 +85,7 @@ TEST_F(MonitorTest, DiscoveryFindsThePrefixDrives) {
   Win32System system;
   Win32Disk disk;
   App app(toolkit_, disk, system);
-  ApplyDefaults(app, nullptr);
+  ApplyDefaults(app.settings);
   ComputeIconMetrics(app.settings);
   CreateIcons(app);
   const char missing = MissingLetter();

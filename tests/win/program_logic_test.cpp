@@ -12,7 +12,8 @@
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
+#include "settings/record_rules.h"
 #include "settings/settings_file.h"
 
 namespace glint {
@@ -49,7 +50,7 @@ class ProgramLogicTest : public ::testing::Test {
 };
 
 AppSettings Defaults(App& app) {
-  ApplyDefaults(app, nullptr);
+  ApplyDefaults(app.settings);
   ComputeIconMetrics(app.settings);
   return app.settings;
 }

@@ -35,7 +35,7 @@
 #include "platform/win32/raii.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
-#include "settings/app_settings.h"
+#include "settings/defaults.h"
 #include "settings/settings_file.h"
 #include "win_test_support.h"
 

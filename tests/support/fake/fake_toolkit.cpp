@@ -1,10 +1,10 @@
-#include "platform/fake/fake_toolkit.h"
+#include "support/fake/fake_toolkit.h"
 
 #include <algorithm>
 #include <climits>
 #include <stdexcept>
 
-#include "platform/fake/fake_glyphs.h"
+#include "support/fake/fake_glyphs.h"
 
 namespace glint {
 
@@ -506,8 +506,8 @@ void FakeToolkit::TrackPopupMenu(int menu, int ownerWindow, int x, int y) {
 bool FakeToolkit::AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) {
   journal_.Add("AddTrayIcon " + Num(icon));
   if (!WindowExists(ownerWindow) || images.count(image) == 0) return false;
-  trays[icon] = {ownerWindow, image, callbackMessage, ""};
-  return true;
+  trays[icon] = {ownerWindow, image, callbackMessage, "", !shellRefusesTrayIcons};
+  return !shellRefusesTrayIcons;
 }
 
 void FakeToolkit::SetTrayTooltip(int icon, std::string_view text) {

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_glyphs.h"
+#include "support/fake/fake_glyphs.h"
 
 #include <algorithm>
 #include <array>

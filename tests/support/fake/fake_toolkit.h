@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/journal.h"
 #include "platform/toolkit.h"
+#include "support/fake/journal.h"
 
 namespace glint {
 
@@ -75,6 +75,7 @@ class FakeToolkit : public Toolkit {
     int image = 0;
     unsigned callbackMessage = 0;
     std::string tooltip;
+    bool shown = true;  // false while the shell refuses it
   };
   struct Timer {
     unsigned periodMs = 0;
@@ -120,6 +121,7 @@ class FakeToolkit : public Toolkit {
   std::function<void(FakeToolkit&)> onEmpty;
   std::vector<std::string> drawnStrings;  // "image font x y text"
   std::set<int> failWindows;              // windows whose creation fails (out of handles)
+  bool shellRefusesTrayIcons = false;     // no shell yet: icons are refused, and kept for later
   int menusTracked = 0;
   bool initialized = false;
   Rect workArea{0, 0, 1280, 994};

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_disk.h"
+#include "support/fake/fake_disk.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_system.h"
+#include "support/fake/fake_system.h"
 
 namespace glint {
 

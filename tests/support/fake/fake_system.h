@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/journal.h"
 #include "platform/system.h"
+#include "support/fake/journal.h"
 
 namespace glint {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/disk.h"
-#include "platform/fake/journal.h"
+#include "support/fake/journal.h"
 
 namespace glint {
 
