@@ -282,16 +282,17 @@ class Glintbox:
     folder (cwd), so that a file written to the current directory is not taken for one written
     beside the program."""
 
-    def __init__(self, folder, cwd):
+    def __init__(self, folder, cwd, name="Glintbox.exe"):
         self.folder = Path(folder)
         self.cwd = Path(cwd)
+        self.name = name
         self.proc = None
         self._pid = None
         self._led_window = None
 
     @property
     def exe(self):
-        return self.folder / "Glintbox.exe"
+        return self.folder / self.name
 
     @property
     def ini(self):
@@ -379,14 +380,13 @@ class GlintboxTestCase(unittest.TestCase):
         parent.mkdir(parents=True, exist_ok=True)
         return Path(tempfile.mkdtemp(prefix=self._testMethodName + ".", dir=parent))
 
-    def fresh_copy(self, ini_bytes=None, under="", exe=EXE):
-        """A copy of the program (or of exe, under the program's name) in a new folder below
-        work_dir()/under."""
+    def fresh_copy(self, ini_bytes=None, under="", exe=EXE, name="Glintbox.exe"):
+        """A copy of the program (or of exe) named name in a new folder below work_dir()/under."""
         folder = self.fresh_folder(under)
-        shutil.copy2(exe, folder / "Glintbox.exe")
+        shutil.copy2(exe, folder / name)
         if ini_bytes is not None:
             (folder / "Glintbox.ini").write_bytes(ini_bytes)
-        program = Glintbox(folder, self.fresh_folder("cwd"))
+        program = Glintbox(folder, self.fresh_folder("cwd"), name)
         self._programs.append(program)
         return program
 

@@ -4,6 +4,7 @@ executables, read back from the files."""
 
 import os
 import re
+import shutil
 import struct
 import subprocess
 import xml.etree.ElementTree as ElementTree
@@ -27,7 +28,15 @@ UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glint
 EXIT_RUNNING = 2
 # The uninstaller waits up to 30 s for the program to end, then works for a second or two.
 REMOVAL_TIMEOUT = 45.0
-MANUAL_PAGES = 11
+MANUAL_PAGES = 13
+# DLLs that are no KnownDLLs and that a setup made by NSIS asks for by name (its own list of what
+# it loads from the system folder). Stand-ins of these names lie beside the setup and the
+# uninstaller, and Wine takes a DLL beside the program first, as Windows does for such names.
+# Not uxtheme and version: Wine's own user32 and advapi32 ask for them by name as any program
+# starts, before a line of the program runs, so under Wine every program would load them.
+PLANTED = ["apphelp", "cryptbase", "dwmapi", "ntmarta", "oleacc", "propsys", "riched20",
+           "riched32", "shfolder", "userenv"]
+PLANTED_DLL = BUILD / "planted" / "winmm.dll"
 
 
 def setup_program():
@@ -40,8 +49,21 @@ def wine_env():
     # Shortcuts made in the prefix must not become menu entries of the Linux desktop.
     env = dict(os.environ)
     overrides = env.get("WINEDLLOVERRIDES", "")
-    env["WINEDLLOVERRIDES"] = (overrides + ";" if overrides else "") + "winemenubuilder.exe=d"
+    env["WINEDLLOVERRIDES"] = ((overrides + ";" if overrides else "") + "winemenubuilder.exe=d;"
+                               + ",".join(PLANTED) + "=n,b")
     return env
+
+
+def plant(folder):
+    """Stand-ins for the DLLs of PLANTED in a folder; their names, to be found there later."""
+    for name in PLANTED:
+        shutil.copy2(PLANTED_DLL, folder / f"{name}.dll")
+    return [f"{name}.dll" for name in PLANTED]
+
+
+def loaded_from(folder):
+    """The stand-ins in a folder that a program loaded: each leaves a file when loaded."""
+    return sorted(p.name for p in folder.glob("*-loaded.txt"))
 
 
 def wine(*args, cwd, timeout=60):
@@ -98,10 +120,15 @@ class SetupTest(MenuTestCase):
         setup was started from."""
         folder = self.fresh_folder() / "Glintbox"
         cwd = self.fresh_folder("cwd")
-        setup = setup_program()
-        self.assertTrue(setup.is_file(), f"{setup} is not built (target installer)")
+        self.assertTrue(setup_program().is_file(), f"{setup_program()} is not built")
+        # As downloaded, into a folder where other files may lie beside it.
+        downloads = self.fresh_folder("downloads")
+        setup = downloads / setup_program().name
+        shutil.copy2(setup_program(), setup)
+        plant(downloads)
         self.assertEqual(wine(setup, "/S", f"/D={windows_path(folder)}", cwd=cwd), 0)
         self.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(INSTALLED))
+        self.assertEqual(loaded_from(downloads), [], "DLLs beside the setup were loaded")
         return folder, cwd
 
     def wait_for_removal(self, folder, leaving=()):
@@ -151,10 +178,12 @@ class SetupTest(MenuTestCase):
         folder, cwd = self.install()
         settings = hand_edited({"WinX": "123"})
         (folder / "Glintbox.ini").write_bytes(settings)
+        planted = plant(folder)
         # Returns at once: the uninstaller goes on from a copy of itself.
         self.assertEqual(wine(folder / "unins000.exe", "/S", cwd=cwd), 0)
-        self.wait_for_removal(folder, leaving=["Glintbox.ini"])
+        self.wait_for_removal(folder, leaving=["Glintbox.ini", *planted])
         self.assertEqual((folder / "Glintbox.ini").read_bytes(), settings)
+        self.assertEqual(loaded_from(folder), [], "DLLs beside the uninstaller were loaded")
 
     def test_uninstall_from_apps_and_features_asks_before_removing_the_settings(self):
         folder, cwd = self.install()
@@ -216,6 +245,20 @@ class ManualTest(GlintboxTestCase):
         for name in [*commands, *keys]:
             with self.subTest(name):
                 self.assertIn(name, text)
+        # Facts that are easy to get wrong: what the manual must say, and what it must not.
+        facts = [
+            ("Window Options closes by its keys", "Escape or Alt+F4 closes it", "close box or"),
+            ("click-through needs the lock", "With Click-Through on and the window locked", None),
+            ("Restore keeps click-through", "its default, except Click-Through", "every option"
+             " back to its default, except that"),
+            ("plain integers", "WinX, WinY and Explore Drive With Mouse Button, which are read as"
+             " decimal only", None),
+        ]
+        for what, said, unsaid in facts:
+            with self.subTest(what):
+                self.assertIn(said, text)
+                if unsaid:
+                    self.assertNotIn(unsaid, text)
 
 
 def resources(exe, kind):
