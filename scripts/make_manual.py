@@ -14,6 +14,7 @@ left out with a warning, so that the rest of the manual can still be read; the r
 count the pictures in the PDF."""
 
 import argparse
+import base64
 import os
 import re
 import subprocess
@@ -25,14 +26,20 @@ from pathlib import Path
 PICTURE = re.compile(r"^!\[[^\]]*\]\(([^)\s]+)\)(\{[^}]*\})?\s*$")
 
 
-def without_missing_pictures(markdown, folder):
+def with_pictures_inline(markdown, folder):
+    """Each picture as a data: address. weasyprint names a picture in the PDF by a hash of its
+    address, so a file's address would put the build folder into the PDF's bytes."""
     lines = []
     for line in markdown.splitlines(keepends=True):
         match = PICTURE.match(line)
-        if match and not (folder / match.group(1)).is_file():
-            print(f"warning: {folder / match.group(1)} does not exist; the manual is made "
-                  "without it", file=sys.stderr)
-            continue
+        if match:
+            picture = folder / match.group(1)
+            if not picture.is_file():
+                print(f"warning: {picture} does not exist; the manual is made without it",
+                      file=sys.stderr)
+                continue
+            data = base64.b64encode(picture.read_bytes()).decode("ascii")
+            line = line.replace(f"({match.group(1)})", f"(data:image/png;base64,{data})", 1)
         lines.append(line)
     return "".join(lines)
 
@@ -67,7 +74,7 @@ def main():
     args = parser.parse_args()
 
     folder = args.source.resolve().parent
-    markdown = defined(without_missing_pictures(args.source.read_text(encoding="utf-8"), folder),
+    markdown = defined(with_pictures_inline(args.source.read_text(encoding="utf-8"), folder),
                        args.define)
     env = {**os.environ, "SOURCE_DATE_EPOCH": source_date_epoch(folder)}
     with tempfile.TemporaryDirectory(prefix="glintbox-manual.") as work:
