@@ -120,8 +120,14 @@ DWORD ListedKernelHandles() {
     if (status != 0) return 0;
     break;
   }
-  const ULONG entries = *reinterpret_cast<const ULONG*>(buffer.data());
-  const auto* entry = reinterpret_cast<const HandleEntry*>(buffer.data() + 1);
+  // The entries follow the count at a pointer's alignment: after 4 bytes on 32-bit, 8 on 64-bit.
+  struct Table {
+    ULONG entries;
+    HandleEntry entry[1];
+  };
+  const auto* table = reinterpret_cast<const Table*>(buffer.data());
+  const ULONG entries = table->entries;
+  const HandleEntry* entry = table->entry;
   DWORD count = 0;
   for (ULONG i = 0; i < entries; ++i)
     if (entry[i].ownerProcess == GetCurrentProcessId()) ++count;

@@ -45,42 +45,83 @@ BOOL CALLBACK CollectForeignTooltip(HWND hwnd, LPARAM found) {
   return TRUE;
 }
 
+// TTTOOLINFOA as a 64-bit shell reads it, for a 32-bit test looking into it.
+struct ToolInfo64 {
+  UINT cbSize;
+  UINT uFlags;
+  UINT64 hwnd;
+  UINT64 uId;
+  RECT rect;
+  UINT64 hinst;
+  UINT64 lpszText;
+  UINT64 lParam;
+  UINT64 lpReserved;
+};
+static_assert(sizeof(ToolInfo64) == 72);
+
+HWND ToolWindow(const TTTOOLINFOA& tool) {
+  return tool.hwnd;
+}
+HWND ToolWindow(const ToolInfo64& tool) {
+  return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(tool.hwnd));
+}
+void SetToolText(TTTOOLINFOA& tool, char* text) {
+  tool.lpszText = text;
+}
+void SetToolText(ToolInfo64& tool, char* text) {
+  tool.lpszText = reinterpret_cast<ULONG_PTR>(text);
+}
+
+// The tool of `tooltip` (in the process `shell`) whose text is `tip`, or null. The tooltip keeps
+// its text in the shell's process, so it is read through memory lent there.
+template <class Tool>
+HWND ToolWithTip(HANDLE shell, HWND tooltip, const std::string& tip) {
+  struct Lent {
+    Tool tool;
+    char text[128];
+  };
+  auto* lent =
+      static_cast<Lent*>(VirtualAllocEx(shell, nullptr, sizeof(Lent), MEM_COMMIT, PAGE_READWRITE));
+  if (lent == nullptr) return nullptr;
+  const auto exchange = [&](UINT message, WPARAM wParam, Lent& local) {
+    if (!WriteProcessMemory(shell, lent, &local, sizeof(local), nullptr)) return false;
+    SendMessageA(tooltip, message, wParam, reinterpret_cast<LPARAM>(&lent->tool));
+    return ReadProcessMemory(shell, lent, &local, sizeof(local), nullptr) != FALSE;
+  };
+  HWND found = nullptr;
+  const int tools = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+  for (int i = 0; i < tools && found == nullptr; ++i) {
+    Lent local{};
+    local.tool.cbSize = sizeof(local.tool);
+    if (!exchange(TTM_ENUMTOOLSA, i, local)) continue;
+    SetToolText(local.tool, lent->text);
+    if (!exchange(TTM_GETTEXTA, sizeof(local.text), local)) continue;
+    local.text[sizeof(local.text) - 1] = '\0';
+    if (tip == local.text) found = ToolWindow(local.tool);
+  }
+  VirtualFreeEx(shell, lent, 0, MEM_RELEASE);
+  return found;
+}
+
 // The window of the shell's tray icon showing `tip`, or null. Wine's notification area gives
-// each icon a tooltip whose tool is the icon's window; the tooltip keeps its text in the shell's
-// process, so it is read through memory lent there.
+// each icon a tooltip whose tool is the icon's window.
 HWND ShellTrayIconWithTip(const std::string& tip) {
   std::vector<HWND> tooltips;
   EnumWindows(&CollectForeignTooltip, reinterpret_cast<LPARAM>(&tooltips));
-  struct Lent {
-    TTTOOLINFOA tool;
-    char text[128];
-  };
+  BOOL selfIs32On64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &selfIs32On64);
   for (HWND tooltip : tooltips) {
     DWORD process = 0;
     GetWindowThreadProcessId(tooltip, &process);
-    win32::UniqueHandle shell(
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process));
+    win32::UniqueHandle shell(OpenProcess(
+        PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+        FALSE, process));
     if (!shell) continue;
-    auto* lent = static_cast<Lent*>(
-        VirtualAllocEx(shell.Get(), nullptr, sizeof(Lent), MEM_COMMIT, PAGE_READWRITE));
-    if (lent == nullptr) continue;
-    const auto exchange = [&](UINT message, WPARAM wParam, Lent& local) {
-      if (!WriteProcessMemory(shell.Get(), lent, &local, sizeof(local), nullptr)) return false;
-      SendMessageA(tooltip, message, wParam, reinterpret_cast<LPARAM>(&lent->tool));
-      return ReadProcessMemory(shell.Get(), lent, &local, sizeof(local), nullptr) != FALSE;
-    };
-    HWND found = nullptr;
-    const int tools = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    for (int i = 0; i < tools && found == nullptr; ++i) {
-      Lent local{};
-      local.tool.cbSize = sizeof(local.tool);
-      if (!exchange(TTM_ENUMTOOLSA, i, local)) continue;
-      local.tool.lpszText = lent->text;
-      if (!exchange(TTM_GETTEXTA, sizeof(local.text), local)) continue;
-      local.text[sizeof(local.text) - 1] = '\0';
-      if (tip == local.text) found = local.tool.hwnd;
-    }
-    VirtualFreeEx(shell.Get(), lent, 0, MEM_RELEASE);
+    BOOL shellIs32On64 = FALSE;
+    IsWow64Process(shell.Get(), &shellIs32On64);
+    const HWND found = selfIs32On64 && !shellIs32On64
+                           ? ToolWithTip<ToolInfo64>(shell.Get(), tooltip, tip)
+                           : ToolWithTip<TTTOOLINFOA>(shell.Get(), tooltip, tip);
     if (found != nullptr) return found;
   }
   return nullptr;
