@@ -213,16 +213,25 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
     EXPECT_EQ(samplingInside, 0) << item;
     EXPECT_EQ(timersInside, 0u) << item;
     EXPECT_TRUE(env.ScheduleRuns()) << item;
-    // A window that cannot be made (out of handles) is left at once, saving nothing; a wait
-    // for its events would find none.
-    env.toolkit.failWindows = {kDrivesAndIconsWindow, kWindowOptionsWindow};
-    const std::string ini = env.system.files.at(kIni);
-    env.app.settings.verticalMode = 1;
-    env.Command(item);
-    EXPECT_EQ(env.system.files.at(kIni), ini) << item;
-    EXPECT_TRUE(env.ScheduleRuns()) << item;
-    env.toolkit.failWindows.clear();
-    env.app.settings.verticalMode = 0;
+    // A window that cannot be made (out of handles), or is made without its Save button, is
+    // left at once, saving nothing; a wait for its events would find none.
+    for (bool saveButtonFails : {false, true}) {
+      if (saveButtonFails)
+        env.toolkit.failControls = {drives_and_icons::kSaveButton, window_options::kSaveButton};
+      else
+        env.toolkit.failWindows = {kDrivesAndIconsWindow, kWindowOptionsWindow};
+      const std::string ini = env.system.files.at(kIni);
+      env.app.settings.verticalMode = 1;
+      env.Command(item);
+      EXPECT_EQ(env.system.files.at(kIni), ini) << item;
+      EXPECT_TRUE(env.ScheduleRuns()) << item;
+      EXPECT_FALSE(env.toolkit.WindowExists(kDrivesAndIconsWindow) ||
+                   env.toolkit.WindowExists(kWindowOptionsWindow))
+          << item;
+      env.toolkit.failWindows.clear();
+      env.toolkit.failControls.clear();
+      env.app.settings.verticalMode = 0;
+    }
   }
 
   env.journal.lines.clear();
