@@ -7,7 +7,8 @@ Every function a program imports must be in windows_api.tsv beside this script, 
 than the program's floor (5.0: Windows 2000; 5.2: XP x64). Every DLL must be one that Windows
 takes from its own folder whatever lies beside the program: one of its KnownDLLs, or Common
 Controls, which comes through the manifest. Every row of the table must be imported by one of
-the programs. Then, for the 32-bit program, what Windows 95, 98, Me and NT 4.0 make of it by the
+the programs. Every program must be marked terminal-server aware: on a terminal server only such
+a program is told the shared Windows folder, where the explorer lies. Then, for the 32-bit program, what Windows 95, 98, Me and NT 4.0 make of it by the
 table: the loader starts it (and it refuses the system itself), or the loader refuses it, and
 for which functions. Exit code 1 on any breach."""
 
@@ -46,16 +47,27 @@ def load_table():
     return table
 
 
-def imports_of(program):
-    """(DLL, function) pairs from the import table, by objdump -p."""
+def headers_of(program):
+    """What objdump -p tells of the program: its headers and its import table."""
     for objdump in ("x86_64-w64-mingw32-objdump", "i686-w64-mingw32-objdump"):
         result = subprocess.run([objdump, "-p", str(program)], capture_output=True, text=True)
         if result.returncode == 0:
-            break
-    else:
-        sys.exit(f"{program}: objdump cannot read it: {result.stderr.strip()}")
+            return result.stdout
+    sys.exit(f"{program}: objdump cannot read it: {result.stderr.strip()}")
+
+
+def terminal_server_aware(headers):
+    """IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE in the optional header."""
+    for line in headers.splitlines():
+        if line.startswith("DllCharacteristics"):
+            return int(line.split()[1], 16) & 0x8000 != 0
+    return False
+
+
+def imports_of(program, headers):
+    """(DLL, function) pairs from the import table."""
     pairs, dll = set(), None
-    for line in result.stdout.splitlines():
+    for line in headers.splitlines():
         if line.strip().startswith("DLL Name:"):
             dll = line.split(":", 1)[1].strip().upper()
         elif dll and line.startswith("\t") and len(line.split()) == 3 and line.split()[1].isdigit():
@@ -86,8 +98,12 @@ def main(arguments):
     breaches, imported = [], set()
     for argument in arguments:
         program, floor = argument.rsplit(":", 1)
-        pairs = imports_of(program)
+        headers = headers_of(program)
+        pairs = imports_of(program, headers)
         imported |= pairs
+        if not terminal_server_aware(headers):
+            breaches.append(f"{program}: not marked terminal-server aware: on a terminal server "
+                            "it would be told a Windows folder of its own")
         for dll, function in sorted(pairs):
             if dll not in KNOWN_DLLS | MANIFEST_DLLS:
                 breaches.append(f"{program}: {dll} is no KnownDLL: one beside the program would "

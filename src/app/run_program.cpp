@@ -32,12 +32,17 @@ void RunProgram(App& app, const std::string& file, const std::string& parameters
                 const std::string& folder) {
   if (app.system.StartProcess(BuildCommandLine(file, parameters), folder)) return;
   const std::string target = Unquoted(file);
-  app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder);
+  app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder, "");
 }
 
 void OpenDocument(App& app, const std::string& file) {
   const std::string target = Unquoted(file);
-  app.system.ShellOpen(target, "", FolderOf(target));
+  const std::string folder = FolderOf(target);
+  // A file is opened as the type its name gives; an address (no folder) as the shell sees fit.
+  const auto dot = target.find_last_of('.');
+  const std::string type =
+      !folder.empty() && dot != std::string::npos && dot >= folder.size() ? target.substr(dot) : "";
+  app.system.ShellOpen(target, "", folder, type);
 }
 
 }  // namespace glint

@@ -43,9 +43,11 @@ class System {
   // CreateProcessA with the command line and working folder (empty: inherit); both handles
   // closed at once.
   virtual bool StartProcess(const std::string& commandLine, const std::string& folder) = 0;
-  // ShellExecuteExA with the default verb; the process handle is closed.
+  // ShellExecuteExA with the default verb; the process handle is closed. A non-empty
+  // `fileType` (an extension such as ".pdf") opens the file as that type, whatever it holds:
+  // otherwise Wine's shell first tries to run any file as a program.
   virtual bool ShellOpen(const std::string& file, const std::string& parameters,
-                         const std::string& folder) = 0;
+                         const std::string& folder, const std::string& fileType) = 0;
 
   // Size in bytes, or one of the values below. Only "file not found" and "path not found" make
   // a file missing; any other failure (access denied, sharing violation) leaves an existing file

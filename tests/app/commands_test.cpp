@@ -253,7 +253,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   const std::string manual = std::string(kFolder) + ManualFileName();
   ASSERT_EQ(env.system.launches.size(), 3u);
   EXPECT_EQ(env.system.launches[0].how + " " + env.system.launches[0].commandOrFile,
-            "shell " + manual);
+            "shell as .pdf " + manual);
   EXPECT_EQ(env.system.launches[1].commandOrFile,
             kMakerWebPage.empty() ? manual : std::string(kMakerWebPage));
   EXPECT_EQ(env.system.launches[2].commandOrFile, "https://glintbox.example.org/");

@@ -42,15 +42,18 @@ TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
     const char* file;
     const char* folder;
     bool document;
+    const char* how;
     const char* shellFile;
     const char* shellFolder;
   };
   const std::vector<Case> cases = {
-      // Never started as a program, though one of that name would start.
-      {"C:\\P\\ReadMe_v1.12.pdf", "", true, "C:\\P\\ReadMe_v1.12.pdf", "C:\\P\\"},
-      {"https://glintbox.example.org/", "", true, "https://glintbox.example.org/", ""},
+      // Never started as a program, though one of that name would start: opened as its type.
+      {"C:\\P.1\\ReadMe_v1.12.pdf", "", true, "shell as .pdf", "C:\\P.1\\ReadMe_v1.12.pdf",
+       "C:\\P.1\\"},
+      {"https://glintbox.example.org/", "", true, "shell", "https://glintbox.example.org/", ""},
       // A program that does not start is handed to the shell.
-      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", false, "C:\\P\\unins000.exe", "C:\\P\\"},
+      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", false, "shell", "C:\\P\\unins000.exe",
+       "C:\\P\\"},
   };
   for (const auto& c : cases) {
     FakeEnv env;
@@ -61,7 +64,7 @@ TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
       RunProgram(env.app, c.file, "", c.folder);
     }
     ASSERT_EQ(env.system.launches.size(), 1u);
-    EXPECT_EQ(env.system.launches[0].how, "shell");
+    EXPECT_EQ(env.system.launches[0].how, c.how);
     EXPECT_EQ(env.system.launches[0].commandOrFile, c.shellFile);
     EXPECT_EQ(env.system.launches[0].parameters, "");
     EXPECT_EQ(env.system.launches[0].folder, c.shellFolder);

@@ -2,7 +2,9 @@
 on the screen, in the settings file and in the process list."""
 
 import os
+import re
 import shutil
+import subprocess
 
 from harness import (EXE, PRODUCT, GlintboxTestCase, choose_menu_item, click, settings_ini, slow_press,
                      tray_icon_position, wait_until, window_geometry, windows_path, xdotool,
@@ -10,7 +12,7 @@ from harness import (EXE, PRODUCT, GlintboxTestCase, choose_menu_item, click, se
 
 # Menu items, numbered top to bottom without the separators.
 ABOUT, LOCK, SAVE_POSITION, MINIMIZE, ALWAYS_SHOW_TRAY_ICON = 1, 7, 8, 9, 10
-RESTORE_DEFAULTS, EXIT, UNINSTALL = 11, 12, 13
+DOCUMENTATION, RESTORE_DEFAULTS, EXIT, UNINSTALL, DONATION = 2, 11, 12, 13, 14
 
 ROW = (467, 18)  # the default window: 26 icons in one row
 ABOUT_CAPTION = f"About Glintbox {PRODUCT['version_string']}"
@@ -254,6 +256,37 @@ class ExploreTest(MenuTestCase):
                                   "the explorer's window closed")
                     for left in ("explorer-ran.txt", "winmm-loaded.txt"):
                         self.assertFalse((program.folder / left).exists(), left)
+                    self.assertTrue(program.running(), "the program ended")
+                finally:
+                    program.stop()
+
+
+    def test_the_manual_is_opened_as_a_document_never_run_as_a_program_of_its_name(self):
+        # A program named as the manual and dropped beside Glintbox. The documentation command
+        # and the donation command (the manual where the build names no page) hand the file to
+        # the viewer of its type, here a stand-in, and never run it.
+        key = "HKCR\\pdffile\\shell\\open\\command"
+        viewer = re.search(r"REG_SZ\s+(.+)", subprocess.run(
+            ["wine", "reg", "query", key, "/ve"], capture_output=True, text=True,
+            timeout=60).stdout).group(1).strip()
+        self.addCleanup(subprocess.run, ["wine", "reg", "add", key, "/ve", "/d", viewer, "/f"],
+                        capture_output=True, timeout=60)
+        for item in (DOCUMENTATION, DONATION):
+            with self.subTest(item):
+                program, _ = self.start_at(300, 200)
+                shutil.copy2(RECORDER, program.folder / PRODUCT["manual"])
+                shutil.copy2(RECORDER, program.folder / "viewer.exe")
+                subprocess.run(["wine", "reg", "add", key, "/ve", "/d",
+                                f'"{windows_path(program.folder / "viewer.exe")}" "%1"', "/f"],
+                               capture_output=True, timeout=60, check=True)
+                try:
+                    self.choose(program, item, 301, 201)
+                    viewed = program.folder / "viewer-ran.txt"
+                    text = self.wait_for(lambda: viewed.exists() and viewed.read_text("latin-1"),
+                                         30, "the manual in its viewer")
+                    self.assertIn(windows_path(program.folder / PRODUCT["manual"]), text)
+                    ran = PRODUCT["manual"].rsplit(".", 1)[0] + "-ran.txt"
+                    self.assertFalse((program.folder / ran).exists(), "the planted program ran")
                     self.assertTrue(program.running(), "the program ended")
                 finally:
                     program.stop()

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], kWriteStateMode) == 0) return RunWriteState(argv[2]);
   if (argc == 5 && std::strcmp(argv[1], kSaveLoopMode) == 0)
     return RunSaveLoop(argv[2], argv[3], argv[4]);
+  if (argc == 4 && std::strcmp(argv[1], kDllSearchMode) == 0) return RunDllSearch(argv[2], argv[3]);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -59,8 +59,8 @@ class PhaseMarkingSystem final : public System {
     return real_.StartProcess(commandLine, folder);
   }
   bool ShellOpen(const std::string& file, const std::string& parameters,
-                 const std::string& folder) override {
-    return real_.ShellOpen(file, parameters, folder);
+                 const std::string& folder, const std::string& fileType) override {
+    return real_.ShellOpen(file, parameters, folder, fileType);
   }
   std::int64_t FileSize(const std::string& path) override { return real_.FileSize(path); }
   bool ReadWholeFile(const std::string& path, std::string& contents) override {

@@ -50,6 +50,30 @@ TEST(SystemProcessTest, MutexHeldByAnotherProcessIsReportedAndFreedWithIt) {
   system.CloseInstanceMutex();
 }
 
+// A DLL that the program's system DLLs would load by name later, planted beside the program: the
+// probe lies beside this binary, and no DLL of its name lies in the system folder.
+TEST(SystemProcessTest, LaterLoadsByNameSkipTheProgramsFolder) {
+  const std::string self = Quoted(wintest::SelfPath());
+  for (const char* restrict : {"0", "1"}) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    std::string command =
+        self + " " + wintest::kDllSearchMode + " " + restrict + " glintbox_probe.dll";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &child));
+    ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    // Unrestricted, the planted one is loaded: the probe works.
+    EXPECT_EQ(exitCode, std::string(restrict) == "1" ? 0u : 1u) << "restricted: " << restrict;
+  }
+  const std::string path = wintest::SelfPath();
+  DeleteFileA((path.substr(0, path.rfind('\\') + 1) + "glintbox_probe-loaded.txt").c_str());
+}
+
 TEST(SystemProcessTest, VersionOfThePrefix) {
   // Wine's default prefix: Windows 7, NT 6.1, workstation.
   const OsVersionInfo info = Win32System().VersionInfo();
@@ -90,13 +114,13 @@ TEST(SystemProcessTest, StartProcessAndShellOpen) {
 
   const std::string second = scratch.Path("second.txt");
   ASSERT_TRUE(system.ShellOpen(wintest::SelfPath(),
-                               std::string(wintest::kWriteStateMode) + " " + Quoted(second), ""));
+                               std::string(wintest::kWriteStateMode) + " " + Quoted(second), "", ""));
   EXPECT_TRUE(wintest::WaitForFile(second, 30000));
 
   // Failures are reported, and the shell shows no error box (it would block this test).
   EXPECT_FALSE(system.StartProcess(Quoted(scratch.Path("missing.exe")), ""));
   EXPECT_FALSE(system.StartProcess("", ""));
-  EXPECT_FALSE(system.ShellOpen(scratch.Path("missing.pdf"), "", ""));
+  EXPECT_FALSE(system.ShellOpen(scratch.Path("missing.pdf"), "", "", ".pdf"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_system.h"
 
 namespace glint::wintest {
@@ -105,6 +106,17 @@ int RunHoldMutex(const char* name, const char* readyEvent, const char* doneEvent
   CloseHandle(done);
   system.CloseInstanceMutex();
   return result == MutexResult::kCreated ? 0 : 1;
+}
+
+int RunDllSearch(const char* restrict, const char* name) {
+  if (std::string(restrict) == "1") win32::RestrictDllSearch();
+  HMODULE module = LoadLibraryA(name);
+  if (module == nullptr) return 0;
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(module, path, MAX_PATH);
+  const std::string self = SelfPath();
+  const std::string loaded = path;
+  return loaded.substr(0, loaded.rfind('\\')) == self.substr(0, self.rfind('\\')) ? 1 : 2;
 }
 
 int RunWriteState(const char* file) {

@@ -30,6 +30,9 @@ inline constexpr char kHoldMutexMode[] = "--hold-mutex";    // NAME READY-EVENT 
 inline constexpr char kWriteStateMode[] = "--write-state";  // FILE
 // FOLDER (without its final backslash) READY-EVENT STATE-MAPPING
 inline constexpr char kSaveLoopMode[] = "--save-loop";
+// 0|1 NAME: loads the DLL NAME by name (after the program's search restriction when 1); exits
+// with 1 when the one beside the binary was loaded, 2 when another, 0 when none.
+inline constexpr char kDllSearchMode[] = "--dll-search";
 
 // A fresh folder under %TEMP%, removed with everything in it at the end of the test.
 class ScratchFolder {
@@ -78,5 +81,6 @@ int RunHoldMutex(const char* name, const char* readyEvent, const char* doneEvent
 int RunWriteState(const char* file);
 // Saves the settings into FOLDER in a loop until killed (save_kill_test.cpp).
 int RunSaveLoop(const char* folder, const char* readyEvent, const char* stateMapping);
+int RunDllSearch(const char* restrict, const char* name);
 
 }  // namespace glint::wintest

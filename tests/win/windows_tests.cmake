@@ -21,6 +21,12 @@ if(GLINTBOX_WIN_TESTS)
     win/toolkit_window_test.cpp
     $<TARGET_OBJECTS:glintbox_resources>)
   target_include_directories(glintbox_win_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  # A DLL beside the test binary that no system folder holds: what the search restriction keeps
+  # a later load by name from taking.
+  add_library(glintbox_probe SHARED e2e/stub/planted_dll.c)
+  set_target_properties(glintbox_probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY
+    $<TARGET_FILE_DIR:glintbox_win_tests>)
+  add_dependencies(glintbox_win_tests glintbox_probe)
   target_link_libraries(glintbox_win_tests PRIVATE glintbox_app glintbox_win32 gtest)
   # Run through wine (the toolchain's emulator); one ctest entry keeps the Wine start-up cost
   # to one.

@@ -29,9 +29,26 @@ std::string WindowsFolder() {
   return FolderFrom([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
 }
 
+void RestrictDllSearch() {
+  // Looked up at run time: Windows 2000 and XP before SP1 have neither call.
+  constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+  HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+  if (kernel == nullptr) return;
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (setDefault != nullptr && setDefault(kSearchSystem32)) return;
+  const auto setDirectory = reinterpret_cast<SetDllDirectoryFunction>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDllDirectoryA")));
+  if (setDirectory != nullptr) setDirectory("");
+}
+
 SystemLibrary::SystemLibrary(const char* name) {
   const std::string folder = SystemFolder();
-  if (!folder.empty()) module_ = ::LoadLibraryA((folder + name).c_str());
+  // The DLLs it imports itself are searched from its own folder first, not from the program's.
+  if (!folder.empty())
+    module_ = ::LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 SystemLibrary::~SystemLibrary() {

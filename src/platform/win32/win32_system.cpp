@@ -131,11 +131,15 @@ bool Win32System::StartProcess(const std::string& commandLine, const std::string
 }
 
 bool Win32System::ShellOpen(const std::string& file, const std::string& parameters,
-                            const std::string& folder) {
+                            const std::string& folder, const std::string& fileType) {
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof(execute);
   // No UI: a missing document or association must fail silently, not with a shell error box.
   execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  if (!fileType.empty()) {
+    execute.fMask |= SEE_MASK_CLASSNAME;
+    execute.lpClass = fileType.c_str();
+  }
   execute.lpVerb = nullptr;
   execute.lpFile = file.c_str();
   execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();

@@ -29,7 +29,7 @@ class Win32System final : public System {
 
   bool StartProcess(const std::string& commandLine, const std::string& folder) override;
   bool ShellOpen(const std::string& file, const std::string& parameters,
-                 const std::string& folder) override;
+                 const std::string& folder, const std::string& fileType) override;
 
   std::int64_t FileSize(const std::string& path) override;
   bool ReadWholeFile(const std::string& path, std::string& contents) override;

@@ -41,10 +41,10 @@ bool FakeSystem::StartProcess(const std::string& commandLine, const std::string&
 }
 
 bool FakeSystem::ShellOpen(const std::string& file, const std::string& parameters,
-                           const std::string& folder) {
+                           const std::string& folder, const std::string& fileType) {
   journal_.Add("ShellOpen " + file);
   if (!shellOpens) return false;
-  launches.push_back({"shell", file, parameters, folder});
+  launches.push_back({fileType.empty() ? "shell" : "shell as " + fileType, file, parameters, folder});
   return true;
 }
 

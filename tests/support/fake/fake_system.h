@@ -61,7 +61,7 @@ class FakeSystem : public System {
   std::string WindowsFolder() override;
   bool StartProcess(const std::string& commandLine, const std::string& folder) override;
   bool ShellOpen(const std::string& file, const std::string& parameters,
-                 const std::string& folder) override;
+                 const std::string& folder, const std::string& fileType) override;
   std::int64_t FileSize(const std::string& path) override;
   bool ReadWholeFile(const std::string& path, std::string& contents) override;
   bool WriteFileFlushed(const std::string& path, std::string_view contents) override;

@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "core/app.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_disk.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
@@ -12,6 +13,8 @@
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything can load a DLL by name.
+  glint::win32::RestrictDllSearch();
   // The command line is ignored: everything comes from the settings file.
   static glint::Win32Toolkit toolkit;
   static glint::Win32System system;
