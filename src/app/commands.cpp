@@ -53,7 +53,7 @@ CommandFlow AboutCommand(App& app) {
 }
 
 CommandFlow DocumentationCommand(App& app) {
-  RunProgram(app, app.programFolder + ManualFileName(), "", "");
+  OpenDocument(app, app.programFolder + ManualFileName());
   return CommandFlow::kContinue;
 }
 
@@ -166,7 +166,7 @@ void OpenMakerPage(App& app, std::string_view page) {
   if (page.empty()) {
     DocumentationCommand(app);
   } else {
-    RunProgram(app, std::string(page), "", "");
+    OpenDocument(app, std::string(page));
   }
 }
 
@@ -184,7 +184,15 @@ void ExploreByMiddleClick(App& app) {
   app.system.SendMouse(MouseAction::kLeftUp);
   app.system.SleepPrecise(kSyntheticClickMs);
   Event event;
-  if (!app.toolkit.PollEvent(event) || event.kind != EventKind::kControl) return;
+  if (!app.toolkit.PollEvent(event)) return;
+  // Soon after another click on the icon the press arrives as a double click: the icon's
+  // double-click event, queued behind the raw message, names it, and taken here it starts no
+  // move that would swallow the synthetic release.
+  const bool onImage = event.number >= kFirstIconControl && event.number <= kFillerControl;
+  if (event.kind == EventKind::kRaw && event.message == msg::kLButtonDblClk && onImage &&
+      !app.toolkit.PollEvent(event))
+    return;
+  if (event.kind != EventKind::kControl) return;
   app.lastControlNumber = event.number;  // consumed here: it starts no window move
   if (app.settings.exploreMouseButton != 3) return;
   ExploreSlot(app, event.number);

@@ -25,10 +25,11 @@ LoopAction ChooseLoopAction(const AppSettings& settings, const Event& event) {
       return LoopAction::kShowMenu;
     case EventKind::kControl:
       if (event.number == kMinimizeButtonControl) return LoopAction::kDeactivate;
-      // A right click comes with the left button up: it starts no move. A double click's
-      // event comes while its second press is down, so the move loop takes that release and
-      // an unlocked window passes nothing beneath it.
-      if (event.number > 0 && event.detail != kControlRightClick && settings.locked == 0)
+      // A click's event comes while the press is down, and a double click's while its second
+      // press is, so the move loop takes that release and an unlocked window passes nothing
+      // beneath it. Nothing else starts a move: a right click comes with the left button up.
+      if (event.number > 0 && settings.locked == 0 &&
+          (event.detail == kControlClicked || event.detail == kControlDoubleClick))
         return LoopAction::kMoveWindow;
       return LoopAction::kNothing;
     case EventKind::kMenu:

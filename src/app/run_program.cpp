@@ -35,4 +35,9 @@ void RunProgram(App& app, const std::string& file, const std::string& parameters
   app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder);
 }
 
+void OpenDocument(App& app, const std::string& file) {
+  const std::string target = Unquoted(file);
+  app.system.ShellOpen(target, "", FolderOf(target));
+}
+
 }  // namespace glint

@@ -1,5 +1,6 @@
 #include "config/color_rows.h"
 
+#include "config/control_table.h"
 #include "core/app.h"
 #include "core/numbers.h"
 #include "ledwindow/icon_paint.h"
@@ -46,8 +47,13 @@ const std::array<ColorRows::Fields, 4> ColorRows::kFields = {{
 }};
 
 void ColorRows::CreateImages() {
-  for (const Preview& p : kPreviews) app_.toolkit.CreateImage(p.image, p.edge, p.edge);
-  for (const Fields& f : kFields) app_.toolkit.CreateImage(f.swatch, kSwatchWidth, kSwatchHeight);
+  Toolkit& toolkit = app_.toolkit;
+  for (const Preview& p : kPreviews) toolkit.CreateImage(p.image, p.edge, p.edge);
+  // A swatch fills its control, which grows with the display's DPI; a preview keeps its pixels.
+  const int dpi = toolkit.DisplayDpi();
+  for (const Fields& f : kFields)
+    toolkit.CreateImage(f.swatch, config::ScaleToDpi(kSwatchWidth, dpi),
+                        config::ScaleToDpi(kSwatchHeight, dpi));
   DrawPreviews();
   for (Row row : {kRead, kWrite, kBack, kText}) DrawSwatch(row);
 }

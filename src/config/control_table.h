@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -62,6 +63,13 @@ constexpr ControlDef Picture(int number, int x, int y, int width, int height, in
   return def;
 }
 
+// An icon as the LED window shows it: the same pixels at every DPI.
+constexpr ControlDef IconPicture(int number, int x, int y, int edge, int image) {
+  ControlDef def = Picture(number, x, y, edge, edge, image);
+  def.fixedSize = true;
+  return def;
+}
+
 constexpr ControlDef ReportList(int number, int x, int y, int width, int height,
                                 int font = kUiFont) {
   return Def(ControlKind::kListView, number, x, y, width, height, {}, font);
@@ -81,9 +89,24 @@ const Handler<Window>* FindHandler(std::span<const Handler<Window>> handlers, in
   return nullptr;
 }
 
-// The caption-only tool window both configuration windows are: made hidden and centred, then
-// topmost, a tool window with its frame applied, active, and shown.
+// The tables are laid out at 96 DPI, where every rectangle stays as it stands. Their text
+// follows the display's DPI, so elsewhere the rectangles grow with it, rounded as MulDiv rounds
+// (halves away from zero).
+constexpr int ScaleToDpi(int pixels, int dpi) {
+  const std::int64_t product = std::int64_t{pixels} * dpi;
+  const std::int64_t half = kBaseDpi / 2;
+  return static_cast<int>((product >= 0 ? product + half : product - half) / kBaseDpi);
+}
+
+ControlDef ScaledToDpi(ControlDef def, int dpi);
+
+// The caption-only tool window both configuration windows are, with its client size scaled to
+// the display: made hidden and centred, then topmost, a tool window with its frame applied,
+// active, and shown.
 bool OpenConfigWindow(Toolkit& toolkit, int window, std::string_view title, int clientWidth,
                       int clientHeight);
+
+// Creates a table's controls in order, scaled to the display; false when any could not be made.
+bool CreateScaledControls(Toolkit& toolkit, int window, std::span<const ControlDef> defs);
 
 }  // namespace glint::config

@@ -45,9 +45,9 @@ constexpr std::array<ControlDef, kOtherControls> kOthers = {
     CheckBox(di::kDetectionOff, 10, 214, 190, 20, "Turn off Device Detection Interval"),
     ReportList(di::kDriveList, 410, 30, 140, 206),
     Label(di::kListLabel, 410, 10, 200, 16, "Assigned Drives:", kUiBoldFont),
-    Picture(di::kSmallPreview, 210, 30, 18, 18, kSmallPreviewImage),
-    Picture(di::kMediumPreview, 260, 30, 24, 24, kMediumPreviewImage),
-    Picture(di::kLargePreview, 315, 30, 30, 30, kLargePreviewImage),
+    IconPicture(di::kSmallPreview, 210, 30, 18, kSmallPreviewImage),
+    IconPicture(di::kMediumPreview, 260, 30, 24, kMediumPreviewImage),
+    IconPicture(di::kLargePreview, 315, 30, 30, kLargePreviewImage),
     Label(di::kColorsLabel, 190, 115, 150, 20, "Configure Icon Colors:", kUiBoldFont),
     Button(di::kReadButton, 190, 135, 75, 20, "Read Activity"),
     Button(di::kWriteButton, 300, 135, 75, 20, "Write Activity"),
@@ -292,7 +292,9 @@ void ShowSettings(DrivesAndIcons& w) {
 void FillDriveList(DrivesAndIcons& w) {
   const App& app = w.app;
   Toolkit& tk = w.toolkit;
-  tk.SetListColumns(di::kDriveList, kListColumns);
+  std::array<ListColumn, kListColumns.size()> columns = kListColumns;
+  for (ListColumn& column : columns) column.width = ScaleToDpi(column.width, tk.DisplayDpi());
+  tk.SetListColumns(di::kDriveList, columns);
   tk.ClearListRows(di::kDriveList);
   for (const DriveListRow& row : DriveListRows(app.driveTypeList, app.floppyList, app.floppyCount,
                                                app.presenceMask, app.vistaOrSeven)) {
@@ -301,7 +303,7 @@ void FillDriveList(DrivesAndIcons& w) {
   }
 }
 
-// False when the window could not be made (out of window handles, say).
+// False when the window or one of its controls could not be made (out of handles, say).
 bool Build(DrivesAndIcons& w) {
   App& app = w.app;
   Toolkit& tk = w.toolkit;
@@ -309,8 +311,9 @@ bool Build(DrivesAndIcons& w) {
   if (!OpenConfigWindow(tk, kDrivesAndIconsWindow, "  Drives and Icons Configuration", 555, 240))
     return false;
 
+  // A window without all of its controls (its Save button above all) could never be left.
   const std::span<const ControlDef> boxes(kControls.data(), kDriveBoxes);
-  tk.CreateControls(kDrivesAndIconsWindow, boxes);
+  if (!CreateScaledControls(tk, kDrivesAndIconsWindow, boxes)) return false;
   for (int slot = 1; slot <= kDriveCount; ++slot) {
     const std::string& drives = app.settings.drives;
     const char c = static_cast<std::size_t>(slot) <= drives.size()
@@ -320,7 +323,7 @@ bool Build(DrivesAndIcons& w) {
   }
 
   w.colors.CreateImages();
-  tk.CreateControls(kDrivesAndIconsWindow, kOthers);
+  if (!CreateScaledControls(tk, kDrivesAndIconsWindow, kOthers)) return false;
   w.colors.TakeSnapshot();
   ShowSettings(w);
   FillDriveList(w);

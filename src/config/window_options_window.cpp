@@ -189,7 +189,11 @@ void RunWindowOptionsWindow(App& app) {
   WindowOptions w{app, app.toolkit};
   // A window that could not open could never be left: back at once, nothing changed.
   if (!OpenConfigWindow(w.toolkit, kWindowOptionsWindow, "  Window Options", 305, 275)) return;
-  w.toolkit.CreateControls(kWindowOptionsWindow, kControls);
+  // Nor could one without its Save button: back the same way.
+  if (!CreateScaledControls(w.toolkit, kWindowOptionsWindow, kControls)) {
+    w.toolkit.DestroyWindow(kWindowOptionsWindow);
+    return;
+  }
   ShowSettings(w);
 
   RunModalLoop(app, {}, [&w](const Event& event) {

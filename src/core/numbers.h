@@ -113,6 +113,9 @@ inline constexpr int kLetterFont = 1;
 inline constexpr int kSmallButtonFont = 2;
 inline constexpr int kUiFont = 3;
 inline constexpr int kUiBoldFont = 4;
+// The UI font at 96 pixels per inch, for the minimize button: the LED window keeps its pixels at
+// every DPI.
+inline constexpr int kButtonFont = 5;
 
 // --- Popup menu and tray icon ------------------------------------------------------------------
 inline constexpr int kPopupMenu = 0;
@@ -205,7 +208,8 @@ static_assert(NoneIn(kOtherImages, kFirstIconImage, kLastIconImage));
 static_assert(IconImageNumber(1, 0) == kFirstIconImage);
 static_assert(IconImageNumber(kDriveCount, kIconStates - 1) == kLastIconImage);
 
-static_assert(AllDistinct(std::array{kLetterFont, kSmallButtonFont, kUiFont, kUiBoldFont}));
+static_assert(AllDistinct(std::array{kLetterFont, kSmallButtonFont, kUiFont, kUiBoldFont,
+                                     kButtonFont}));
 static_assert(AllDistinct(std::array{
     kMenuAbout, kMenuDocumentation, kMenuConfigureDrives, kMenuConfigureWindow, kMenuOnTopOnce,
     kMenuNotOnTopOnce, kMenuLockPosition, kMenuSavePosition, kMenuMinimizeToTray,

@@ -102,7 +102,7 @@ void PlaceButton(Toolkit& toolkit, const LedLayout& layout) {
   const Box& b = layout.button;
   toolkit.MoveControl(kMinimizeButtonControl, b.x, b.y, b.width, b.height);
   toolkit.SetControlText(kMinimizeButtonControl, layout.buttonCaption);
-  toolkit.SetControlFont(kMinimizeButtonControl, kUiFont);
+  toolkit.SetControlFont(kMinimizeButtonControl, kButtonFont);
   toolkit.ShowControl(kMinimizeButtonControl, true);
 }
 

@@ -19,12 +19,18 @@ constexpr int kBold = 700;
 
 void CreateFonts(App& app) {
   Toolkit& toolkit = app.toolkit;
-  toolkit.CreateNumberedFont(kLetterFont, "Tahoma", app.settings.fontSize, kBold);
+  // An icon is S pixels at every DPI, so its letter and the button's text are sized as at 96;
+  // the configuration windows' text follows the display, and their layouts grow with it.
+  toolkit.CreateNumberedFont(kLetterFont, "Tahoma", app.settings.fontSize, kBold, kBaseDpi);
   // The other fonts never change; controls keep using the ones made at the first render.
   if (!toolkit.FontExists(kSmallButtonFont))
-    toolkit.CreateNumberedFont(kSmallButtonFont, "Arial", 6, kBold);
-  if (!toolkit.FontExists(kUiFont)) toolkit.CreateNumberedFont(kUiFont, "Tahoma", 8, kRegular);
-  if (!toolkit.FontExists(kUiBoldFont)) toolkit.CreateNumberedFont(kUiBoldFont, "Tahoma", 8, kBold);
+    toolkit.CreateNumberedFont(kSmallButtonFont, "Arial", 6, kBold, kBaseDpi);
+  const int dpi = toolkit.DisplayDpi();
+  if (!toolkit.FontExists(kUiFont)) toolkit.CreateNumberedFont(kUiFont, "Tahoma", 8, kRegular, dpi);
+  if (!toolkit.FontExists(kUiBoldFont))
+    toolkit.CreateNumberedFont(kUiBoldFont, "Tahoma", 8, kBold, dpi);
+  if (!toolkit.FontExists(kButtonFont))
+    toolkit.CreateNumberedFont(kButtonFont, "Tahoma", 8, kRegular, kBaseDpi);
 }
 
 // The image under `number`, created anew unless it already has the size. Every pixel is painted

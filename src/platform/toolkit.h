@@ -35,6 +35,10 @@ constexpr unsigned kShowWindow = 0x0040;
 
 enum class ShowMode { kHide, kShowNormal };
 
+// The pixels per inch at which a pixel is a pixel: layouts are drawn at it, and what must look
+// the same on every display (the LED window) is sized at it.
+inline constexpr int kBaseDpi = 96;
+
 enum class ControlKind {
   kImage,        // a static control showing a numbered image; reports clicks
   kButton,       // a push button
@@ -60,6 +64,9 @@ struct ControlDef {
   int rangeMin = 0;          // trackbars
   int rangeMax = 0;
   int image = 0;  // image controls
+  // Keeps its pixel size when the table is scaled to the display's DPI (an icon shown at the
+  // size it has on the screen); only its place moves.
+  bool fixedSize = false;
 };
 
 struct ListColumn {
@@ -112,6 +119,9 @@ class Toolkit {
   virtual void SetForegroundWindow(int window) = 0;
   // SetActiveWindow: activates a window of this program.
   virtual void ActivateWindow(int window) = 0;
+  // The display's vertical pixels per inch as the system tells this program: the real one on
+  // Windows 2000 and XP, or with XP-style scaling; 96 where the system stretches the program.
+  virtual int DisplayDpi() const = 0;
   // Work area of the monitor nearest to the window.
   virtual bool WorkAreaNearWindow(int window, Rect& workArea) const = 0;
   // Hands the window to the system's move loop (as a press on a caption would), which follows the
@@ -177,8 +187,10 @@ class Toolkit {
   virtual bool LoadEmbeddedIcon(int image, int resource, int edge) = 0;
   // Tells controls showing the image that its pixels changed.
   virtual void ImageChanged(int image) = 0;
-  // Size in points (converted with the display's vertical pixels per inch), weight 400/700.
-  virtual bool CreateNumberedFont(int font, std::string_view face, int points, int weight) = 0;
+  // Size in points, converted at `pixelsPerInch` (the display's DisplayDpi, or kBaseDpi for text
+  // that keeps its pixels everywhere); weight 400/700.
+  virtual bool CreateNumberedFont(int font, std::string_view face, int points, int weight,
+                                  int pixelsPerInch) = 0;
   virtual bool FontExists(int font) const = 0;
   // Text with its cell's top-left at (x, y), transparent background, anti-aliased edges blended.
   virtual void DrawString(int image, int font, int x, int y, std::string_view text,

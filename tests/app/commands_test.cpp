@@ -213,16 +213,25 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
     EXPECT_EQ(samplingInside, 0) << item;
     EXPECT_EQ(timersInside, 0u) << item;
     EXPECT_TRUE(env.ScheduleRuns()) << item;
-    // A window that cannot be made (out of handles) is left at once, saving nothing; a wait
-    // for its events would find none.
-    env.toolkit.failWindows = {kDrivesAndIconsWindow, kWindowOptionsWindow};
-    const std::string ini = env.system.files.at(kIni);
-    env.app.settings.verticalMode = 1;
-    env.Command(item);
-    EXPECT_EQ(env.system.files.at(kIni), ini) << item;
-    EXPECT_TRUE(env.ScheduleRuns()) << item;
-    env.toolkit.failWindows.clear();
-    env.app.settings.verticalMode = 0;
+    // A window that cannot be made (out of handles), or is made without its Save button, is
+    // left at once, saving nothing; a wait for its events would find none.
+    for (bool saveButtonFails : {false, true}) {
+      if (saveButtonFails)
+        env.toolkit.failControls = {drives_and_icons::kSaveButton, window_options::kSaveButton};
+      else
+        env.toolkit.failWindows = {kDrivesAndIconsWindow, kWindowOptionsWindow};
+      const std::string ini = env.system.files.at(kIni);
+      env.app.settings.verticalMode = 1;
+      env.Command(item);
+      EXPECT_EQ(env.system.files.at(kIni), ini) << item;
+      EXPECT_TRUE(env.ScheduleRuns()) << item;
+      EXPECT_FALSE(env.toolkit.WindowExists(kDrivesAndIconsWindow) ||
+                   env.toolkit.WindowExists(kWindowOptionsWindow))
+          << item;
+      env.toolkit.failWindows.clear();
+      env.toolkit.failControls.clear();
+      env.app.settings.verticalMode = 0;
+    }
   }
 
   env.journal.lines.clear();
@@ -239,12 +248,12 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
             std::string::npos);
 
   env.Command(kMenuDocumentation);
-  env.system.processStarts = false;
   env.Command(kMenuDonation);  // the build's page, the manual where it sets none
   OpenMakerPage(env.app, "https://glintbox.example.org/");
   const std::string manual = std::string(kFolder) + ManualFileName();
   ASSERT_EQ(env.system.launches.size(), 3u);
-  EXPECT_EQ(env.system.launches[0].commandOrFile, "\"" + manual + "\"");
+  EXPECT_EQ(env.system.launches[0].how + " " + env.system.launches[0].commandOrFile,
+            "shell " + manual);
   EXPECT_EQ(env.system.launches[1].commandOrFile,
             kMakerWebPage.empty() ? manual : std::string(kMakerWebPage));
   EXPECT_EQ(env.system.launches[2].commandOrFile, "https://glintbox.example.org/");
@@ -334,6 +343,9 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
     const char* drives;
     bool explores;
     const char* windows = "C:\\WINDOWS\\";  // the Windows folder
+    // The synthetic press arrives as a double click (another click on the icon just before);
+    // with click-through on and the position locked, the click is also passed beneath.
+    bool pressIsDoubleClick = false;
   } cases[] = {
       {1, false, 1, "10000000000000000000000000", true},       // the first icon
       {1, false, 3, "00100000000000000000000000", false, ""},  // no folder, no bare name
@@ -345,6 +357,7 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
       {3, true, 3, "01000000000000000000000000", false},
       {3, true, 0, "00100000000000000000000000", false},
       {3, true, kMinimizeButtonControl, "00100000000000000000000000", false},
+      {3, true, 4, "00010000000000000000000000", true, "C:\\WINDOWS\\", true},
   };
   for (const auto& c : cases) {
     Running env;
@@ -353,20 +366,29 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
     env.system.windowsFolder = c.windows;
     env.app.lastControlNumber = 3;  // a stale number must not decide
     if (c.middle) {
+      env.app.settings.clickThrough = env.app.settings.locked = c.pressIsDoubleClick ? 1 : 0;
       env.toolkit.Post(Event::Raw(msg::kMButtonUp, c.control));
-      // What the synthetic press causes: an icon's click, or a raw press elsewhere.
-      if (c.control >= 1 && c.control <= 26) {
+      // What the synthetic press causes: an icon's click, or a raw press elsewhere; then its
+      // release.
+      if (c.pressIsDoubleClick) {
+        env.toolkit.PostIconDoubleClick(c.control);
+      } else if (c.control >= 1 && c.control <= 26) {
         env.toolkit.Post(Event::Control(c.control));
       } else {
         env.toolkit.Post(Event::Raw(msg::kLButtonDown, c.control));
       }
+      env.toolkit.Post(Event::Raw(msg::kLButtonUp, c.control));
+      MainLoopPass(env.app);
       MainLoopPass(env.app);
       std::vector<std::string> click;
       for (const auto& line : env.journal.lines)
         if (line.rfind("SendMouse", 0) == 0 || line.rfind("SleepPrecise", 0) == 0)
           click.push_back(line);
+      click.resize(4);
       EXPECT_EQ(click, (std::vector<std::string>{"SendMouse LeftDown", "SleepPrecise 15",
                                                  "SendMouse LeftUp", "SleepPrecise 15"}));
+      // Then the replay's press and release, where the click passes beneath.
+      EXPECT_EQ(env.journal.Matching("SendMouse").size(), c.pressIsDoubleClick ? 4u : 2u);
       EXPECT_TRUE(env.journal.Matching("MoveWindowWithMouse").empty());  // consumed: no drag
     } else {
       env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));

@@ -42,6 +42,7 @@ TEST(MainLoopTest, DispatchTable) {
       {Event::Control(3), 0, 0, 1, LoopAction::kNothing},  // locked
       // A right click comes with the left button up; a double click's second press is down.
       {Event::Control(3, kControlRightClick), 0, 0, 0, LoopAction::kNothing},
+      {Event::Control(3, kControlScrolled), 0, 0, 0, LoopAction::kNothing},  // no press at all
       {Event::Control(3, kControlDoubleClick), 1, 0, 0, LoopAction::kMoveWindow},
       {Event::Control(3, kControlDoubleClick), 1, 0, 1, LoopAction::kNothing},
       {Event::Control(0), 0, 0, 0, LoopAction::kNothing},

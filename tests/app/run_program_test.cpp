@@ -41,21 +41,29 @@ TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
   struct Case {
     const char* file;
     const char* folder;
+    bool document;
     const char* shellFile;
     const char* shellFolder;
   };
   const std::vector<Case> cases = {
-      {"C:\\P\\ReadMe_v1.12.pdf", "", "C:\\P\\ReadMe_v1.12.pdf", "C:\\P\\"},
-      {"https://glintbox.example.org/", "", "https://glintbox.example.org/", ""},
-      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", "C:\\P\\unins000.exe", "C:\\P\\"},
+      // Never started as a program, though one of that name would start.
+      {"C:\\P\\ReadMe_v1.12.pdf", "", true, "C:\\P\\ReadMe_v1.12.pdf", "C:\\P\\"},
+      {"https://glintbox.example.org/", "", true, "https://glintbox.example.org/", ""},
+      // A program that does not start is handed to the shell.
+      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", false, "C:\\P\\unins000.exe", "C:\\P\\"},
   };
   for (const auto& c : cases) {
     FakeEnv env;
-    env.system.processStarts = false;
-    RunProgram(env.app, c.file, "", c.folder);
+    env.system.processStarts = c.document;
+    if (c.document) {
+      OpenDocument(env.app, c.file);
+    } else {
+      RunProgram(env.app, c.file, "", c.folder);
+    }
     ASSERT_EQ(env.system.launches.size(), 1u);
     EXPECT_EQ(env.system.launches[0].how, "shell");
     EXPECT_EQ(env.system.launches[0].commandOrFile, c.shellFile);
+    EXPECT_EQ(env.system.launches[0].parameters, "");
     EXPECT_EQ(env.system.launches[0].folder, c.shellFolder);
   }
 }

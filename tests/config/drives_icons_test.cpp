@@ -65,11 +65,13 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
   s.iconSize = 4, s.customIconSize = 300, s.showIconLines = 0, s.autoHideDisconnected = 1;
   s.turnOffDetectInterval = 1;
   env.disk.drives['Z'] = {};  // found by the window's own pass
+  env.toolkit.dpi = 144;      // the layout grows with the text, halves rounded up
   int ran = 0;
   Inside(env, ran, [](ConfigEnv& e) {
     const FakeToolkit::Window& w = e.toolkit.windows.at(kDrivesAndIconsWindow);
     EXPECT_EQ(w.title, "  Drives and Icons Configuration");
-    EXPECT_EQ(w.client, (Rect{0, 0, 555, 240}));
+    EXPECT_EQ(w.client, (Rect{0, 0, 833, 360}));
+    EXPECT_EQ(e.ControlOf(di::kSaveButton).rect, (Rect{461, 323, 604, 353}));
     EXPECT_TRUE(w.captioned && w.toolWindow && w.topmost && w.visible);
     for (int box = 251; box <= 276; ++box)
       EXPECT_EQ(e.Checked(box), box == 251 || (box >= 253 && box <= 255) || box == 276) << box;
@@ -84,19 +86,21 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
     EXPECT_TRUE(e.Checked(di::kDetectionOff));
     EXPECT_EQ(e.app.presenceMask, "00100000000000000000000001");
     const auto& list = e.ControlOf(di::kDriveList);
-    EXPECT_EQ(list.columns, (std::vector<std::string>{"ID 25", "Type 90"}));
+    EXPECT_EQ(list.columns, (std::vector<std::string>{"ID 38", "Type 135"}));
     ASSERT_EQ(list.rows.size(), 2u);
     EXPECT_EQ(list.rows[1].cells, (std::vector<std::string>{"Z:\\", "HardDisk Drive"}));
     EXPECT_EQ(list.rows[1].back, kGreen);
-    // Previews: the read colour above, the write colour below; swatches all one colour.
+    // Previews: the read colour above, the write colour below, at the icons' own size; swatches
+    // all one colour, as large as their controls.
     const ImageView large = e.toolkit.Image(kLargePreviewImage);
     ASSERT_EQ(large.width, 30);
+    EXPECT_EQ(e.ControlOf(di::kLargePreview).rect, (Rect{473, 45, 503, 75}));
     EXPECT_EQ(large.Pixel(29, 14), MakeColor(0x00, 0xD8, 0x00));
     EXPECT_EQ(large.Pixel(0, 15), MakeColor(0xFF, 0x26, 0x26));
-    EXPECT_EQ(e.toolkit.Image(kTextSwatchImage).Pixel(9, 19), kWhite);
+    EXPECT_EQ(e.toolkit.Image(kTextSwatchImage).Pixel(14, 29), kWhite);
     EXPECT_EQ(
         e.toolkit.Image(kTextSwatchImage).width * 100 + e.toolkit.Image(kTextSwatchImage).height,
-        10 * 100 + 20);
+        15 * 100 + 30);
     EXPECT_EQ(e.ControlOf(di::kTextSwatch).image, kTextSwatchImage);
     EXPECT_EQ(e.ControlOf(di::kUndoText).tooltip,
               "Undo color change for Text, Lines and Box graphics");

@@ -37,7 +37,8 @@ TEST(WindowOptionsTest, ControlsInOrderInACaptionOnlyToolWindow) {
       [&order](ConfigEnv& e) {
         const FakeToolkit::Window& w = e.toolkit.windows.at(kWindowOptionsWindow);
         EXPECT_EQ(w.title, "  Window Options");
-        EXPECT_EQ(w.client, (Rect{0, 0, 305, 275}));
+        EXPECT_EQ(w.client, (Rect{0, 0, 305, 275}));  // at 96 DPI, as the table stands
+        EXPECT_EQ(e.ControlOf(wo::kClickThrough).rect, (Rect{10, 64, 295, 80}));
         EXPECT_TRUE(w.captioned && w.toolWindow && w.topmost && w.visible);
         EXPECT_EQ(w.owner, kLedWindow);
         EXPECT_EQ(e.toolkit.ControlsOf(kWindowOptionsWindow), order);

@@ -92,7 +92,7 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
     if (button.visible) {
       EXPECT_EQ(button.rect, c.buttonRect) << c.drives;
       EXPECT_EQ(button.text, c.vertical ? "--" : "|");
-      EXPECT_EQ(button.font, kUiFont);
+      EXPECT_EQ(button.font, kButtonFont);
     }
   }
 }

@@ -81,13 +81,19 @@ TEST(RenderIconsTest, LinesFollowOrientationAndDualMode) {
 
 TEST(RenderIconsTest, LetterFontRemadeOtherFontsKept) {
   LedEnv env;
+  env.toolkit.dpi = 144;
   env.Build();
   const auto& fonts = env.toolkit.fonts;
-  ASSERT_EQ(fonts.size(), 4u);
+  ASSERT_EQ(fonts.size(), 5u);
   EXPECT_EQ(fonts.at(1).face + std::to_string(fonts.at(1).points), "Tahoma8");
   EXPECT_EQ(fonts.at(2).face + std::to_string(fonts.at(2).points), "Arial6");
   EXPECT_EQ(fonts.at(3).weight + fonts.at(3).points, 400 + 8);
   EXPECT_EQ(fonts.at(4).weight + fonts.at(4).points, 700 + 8);
+  EXPECT_EQ(fonts.at(5).face + std::to_string(fonts.at(5).weight + fonts.at(5).points),
+            "Tahoma408");
+  // The LED window's text keeps its pixels; the configuration windows' follows the display.
+  for (int font = 1; font <= 5; ++font)
+    EXPECT_EQ(fonts.at(font).pixelsPerInch, font == 3 || font == 4 ? 144 : 96) << font;
 
   env.app.settings.iconSize = 3;
   RenderDriveIcons(env.app);
@@ -95,7 +101,8 @@ TEST(RenderIconsTest, LetterFontRemadeOtherFontsKept) {
   EXPECT_EQ(env.View(104).width, 30);
   EXPECT_EQ(env.View(104).Pixel(29, 5), kWhite);  // made anew at the new size, and drawn
   EXPECT_EQ(env.journal.Matching("CreateNumberedFont 1").size(), 2u);
-  for (const char* font : {"CreateNumberedFont 2", "CreateNumberedFont 3", "CreateNumberedFont 4"})
+  for (const char* font : {"CreateNumberedFont 2", "CreateNumberedFont 3", "CreateNumberedFont 4",
+                           "CreateNumberedFont 5"})
     EXPECT_EQ(env.journal.Matching(font).size(), 1u) << font;
 }
 

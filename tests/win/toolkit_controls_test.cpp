@@ -58,7 +58,7 @@ class ControlsTest : public wintest::ToolkitTest {
  protected:
   void SetUp() override {
     ToolkitTest::SetUp();
-    ASSERT_TRUE(toolkit_.CreateNumberedFont(3, "Tahoma", 8, 400));
+    ASSERT_TRUE(toolkit_.CreateNumberedFont(3, "Tahoma", 8, 400, 96));
     ASSERT_TRUE(toolkit_.CreateCaptionWindow(2, "Drives and Icons", 320, 320, 0));
     std::vector<ControlDef> defs;
     for (const Row& row : kRows) {

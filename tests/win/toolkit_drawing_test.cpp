@@ -85,13 +85,13 @@ TEST_F(ToolkitTest, EmbeddedIconIsTheProgramsArtwork) {
 }
 
 TEST_F(ToolkitTest, TextChangesOnlyGlyphPixelsBlendingItsColour) {
-  ASSERT_TRUE(toolkit_.CreateNumberedFont(1, "Tahoma", 15, 700));
+  ASSERT_TRUE(toolkit_.CreateNumberedFont(1, "Tahoma", 15, 700, 96));
   LOGFONTA font{};
   ASSERT_TRUE(GetObjectA(toolkit_.NativeFont(1), sizeof(font), &font));
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(font.lfHeight, -MulDiv(15, GetDeviceCaps(screen, LOGPIXELSY), 72));  // -20 at 96 dpi
   ReleaseDC(nullptr, screen);
-  EXPECT_FALSE(toolkit_.CreateNumberedFont(1, "Tahoma", 0, 700));
+  EXPECT_FALSE(toolkit_.CreateNumberedFont(1, "Tahoma", 0, 700, 96));
   EXPECT_EQ(toolkit_.TextWidth(1, "WW"), 2 * toolkit_.TextWidth(1, "W"));
 
   ASSERT_TRUE(toolkit_.CreateImage(1, 30, 30));

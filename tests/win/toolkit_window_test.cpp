@@ -99,7 +99,7 @@ TEST_F(ToolkitTest, ReplacingAndReleasingTakeEverythingAlong) {
   wintest::PumpFor(toolkit_, 100);
   EXPECT_EQ(fired, 0);
 
-  ASSERT_TRUE(toolkit_.CreateNumberedFont(3, "Tahoma", 8, 400));
+  ASSERT_TRUE(toolkit_.CreateNumberedFont(3, "Tahoma", 8, 400, 96));
   ASSERT_TRUE(toolkit_.CreatePopupMenu(0));
   ASSERT_TRUE(toolkit_.CreateImageControl(0, 2, 0, 0, 18, 18, 1));
   HWND current = Window();
@@ -183,7 +183,7 @@ TEST_F(ToolkitTest, ImageControlKeepsItsSizeAndFollowsItsImage) {
 }
 
 TEST_F(ToolkitTest, ButtonTextFontAndTooltips) {
-  ASSERT_TRUE(toolkit_.CreateNumberedFont(2, "Arial", 6, 700));
+  ASSERT_TRUE(toolkit_.CreateNumberedFont(2, "Arial", 6, 700, 96));
   ASSERT_TRUE(toolkit_.CreateButton(0, 5000, 0, 0, 8, 18, "|"));
   HWND button = Control(5000);
   EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
@@ -191,7 +191,7 @@ TEST_F(ToolkitTest, ButtonTextFontAndTooltips) {
   toolkit_.SetControlFont(5000, 2);
   EXPECT_EQ(reinterpret_cast<void*>(SendMessageA(button, WM_GETFONT, 0, 0)),
             toolkit_.NativeFont(2));
-  ASSERT_TRUE(toolkit_.CreateNumberedFont(2, "Arial", 7, 700));  // the button follows
+  ASSERT_TRUE(toolkit_.CreateNumberedFont(2, "Arial", 7, 700, 96));  // the button follows
   EXPECT_EQ(reinterpret_cast<void*>(SendMessageA(button, WM_GETFONT, 0, 0)),
             toolkit_.NativeFont(2));
 

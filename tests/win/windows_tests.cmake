@@ -14,7 +14,7 @@ if(GLINTBOX_WIN_TESTS)
   enable_testing()
   add_executable(glintbox_win_tests
     win/main.cpp win/win_test_support.cpp
-    win/disk_test.cpp win/file_counters_test.cpp win/monitor_test.cpp win/program_logic_test.cpp
+    win/caption_fit_test.cpp win/disk_test.cpp win/file_counters_test.cpp win/monitor_test.cpp win/program_logic_test.cpp
     win/save_kill_test.cpp win/soak_test.cpp win/system_files_test.cpp
     win/system_process_test.cpp win/toolkit_caption_test.cpp win/toolkit_controls_test.cpp
     win/toolkit_drawing_test.cpp win/toolkit_events_test.cpp win/toolkit_move_test.cpp

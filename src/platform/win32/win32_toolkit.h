@@ -44,6 +44,7 @@ class Win32Toolkit final : public Toolkit {
   bool SetWindowAlpha(int window, int alpha) override;
   void SetForegroundWindow(int window) override;
   void ActivateWindow(int window) override;
+  int DisplayDpi() const override;
   bool WorkAreaNearWindow(int window, Rect& workArea) const override;
   void MoveWindowWithMouse(int window) override;
 
@@ -74,7 +75,8 @@ class Win32Toolkit final : public Toolkit {
   ImageView Image(int image) override;
   bool LoadEmbeddedIcon(int image, int resource, int edge) override;
   void ImageChanged(int image) override;
-  bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
+  bool CreateNumberedFont(int font, std::string_view face, int points, int weight,
+                          int pixelsPerInch) override;
   bool FontExists(int font) const override;
   void DrawString(int image, int font, int x, int y, std::string_view text, Color color) override;
   int TextWidth(int font, std::string_view text) override;

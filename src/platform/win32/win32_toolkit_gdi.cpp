@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kMaxImageEdge = 32768;
 constexpr int kMaxFontPoints = 4096;
+constexpr int kMaxPixelsPerInch = 4800;
 
 }  // namespace
 
@@ -93,11 +94,11 @@ void Win32Toolkit::ImageChanged(int image) {
   }
 }
 
-bool Win32Toolkit::CreateNumberedFont(int font, std::string_view face, int points, int weight) {
-  if (points <= 0 || points > kMaxFontPoints) return false;
-  int pixelsPerInch = 96;
-  if (win32::WindowDc screen(nullptr); screen)
-    pixelsPerInch = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+bool Win32Toolkit::CreateNumberedFont(int font, std::string_view face, int points, int weight,
+                                      int pixelsPerInch) {
+  if (points <= 0 || points > kMaxFontPoints || pixelsPerInch <= 0 ||
+      pixelsPerInch > kMaxPixelsPerInch)
+    return false;
   const std::string faceName(face.substr(0, LF_FACESIZE - 1));
   win32::UniqueFont handle(
       ::CreateFontA(-::MulDiv(points, pixelsPerInch, 72), 0, 0, 0, std::clamp(weight, 0, 1000),
@@ -112,6 +113,12 @@ bool Win32Toolkit::CreateNumberedFont(int font, std::string_view face, int point
     if (control->font == font) SetControlFont(number, font);
   }
   return true;
+}
+
+int Win32Toolkit::DisplayDpi() const {
+  win32::WindowDc screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kBaseDpi;
 }
 
 bool Win32Toolkit::FontExists(int font) const {

@@ -273,7 +273,9 @@ std::vector<int> FakeToolkit::ControlsOf(int window) const {
 }
 
 bool FakeToolkit::CreateControl(int window, const ControlDef& def) {
-  if (!WindowExists(window) || def.width < 0 || def.height < 0) return false;
+  if (!WindowExists(window) || def.width < 0 || def.height < 0 ||
+      failControls.count(def.number) != 0)
+    return false;
   Control c;
   c.window = window;
   c.kind = def.kind;
@@ -444,9 +446,10 @@ void FakeToolkit::ImageChanged(int image) {
   (void)image;
 }
 
-bool FakeToolkit::CreateNumberedFont(int font, std::string_view face, int points, int weight) {
+bool FakeToolkit::CreateNumberedFont(int font, std::string_view face, int points, int weight,
+                                     int pixelsPerInch) {
   journal_.Add("CreateNumberedFont " + Num(font));
-  fonts[font] = {std::string(face), points, weight};
+  fonts[font] = {std::string(face), points, weight, pixelsPerInch};
   return true;
 }
 
@@ -456,7 +459,7 @@ bool FakeToolkit::FontExists(int font) const {
 
 int FakeToolkit::FontPoints(int font) const {
   auto it = fonts.find(font);
-  return it == fonts.end() ? 8 : it->second.points;
+  return it == fonts.end() ? 8 : it->second.points * it->second.pixelsPerInch / kBaseDpi;
 }
 
 void FakeToolkit::DrawString(int image, int font, int x, int y, std::string_view text,

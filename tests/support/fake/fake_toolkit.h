@@ -63,6 +63,7 @@ class FakeToolkit : public Toolkit {
     std::string face;
     int points = 0;
     int weight = 0;
+    int pixelsPerInch = kBaseDpi;
   };
   struct MenuItem {
     int item = 0;  // 0 for a separator
@@ -121,6 +122,8 @@ class FakeToolkit : public Toolkit {
   std::function<void(FakeToolkit&)> onEmpty;
   std::vector<std::string> drawnStrings;  // "image font x y text"
   std::set<int> failWindows;              // windows whose creation fails (out of handles)
+  std::set<int> failControls;             // controls whose creation fails
+  int dpi = kBaseDpi;                     // what DisplayDpi tells
   bool shellRefusesTrayIcons = false;     // no shell yet: icons are refused, and kept for later
   int menusTracked = 0;
   bool initialized = false;
@@ -167,6 +170,7 @@ class FakeToolkit : public Toolkit {
   bool SetWindowAlpha(int window, int alpha) override;
   void SetForegroundWindow(int window) override;
   void ActivateWindow(int window) override;
+  int DisplayDpi() const override { return dpi; }
   bool WorkAreaNearWindow(int window, Rect& workArea) const override;
   void MoveWindowWithMouse(int window) override;
 
@@ -197,7 +201,8 @@ class FakeToolkit : public Toolkit {
   ImageView Image(int image) override;
   bool LoadEmbeddedIcon(int image, int resource, int edge) override;
   void ImageChanged(int image) override;
-  bool CreateNumberedFont(int font, std::string_view face, int points, int weight) override;
+  bool CreateNumberedFont(int font, std::string_view face, int points, int weight,
+                          int pixelsPerInch) override;
   bool FontExists(int font) const override;
   // Draws with the glyphs of fake_glyphs.h; every call is also recorded in `drawnStrings`.
   void DrawString(int image, int font, int x, int y, std::string_view text, Color color) override;
@@ -226,6 +231,7 @@ class FakeToolkit : public Toolkit {
   Event Deliver();
   MenuItem* FindItem(int menu, int item);
   Control* FindControl(int control);
+  // The glyph size of a font: its points as they come out at 96 pixels per inch.
   int FontPoints(int font) const;
   Journal& journal_;
   int nextOrder_ = 0;
