@@ -40,13 +40,13 @@ def image(n):
 
 
 def png(n):
-    """One image as a PNG: 8-bit RGBA rows (all opaque, as Vista wants its PNG icons), each led
-    by filter type 0."""
+    """One image as a PNG: 8-bit RGBA rows, all opaque, each led by filter type 0."""
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data
                 + struct.pack(">I", zlib.crc32(kind + data)))
 
-    rows = b"".join(b"\0" + b"".join(bytes((*pixel(x, y, n), 255)) for x in range(n)) for y in range(n))
+    rows = b"".join(b"\0" + b"".join(bytes((*pixel(x, y, n), 255)) for x in range(n))
+                    for y in range(n))
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 6, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 

@@ -40,7 +40,8 @@ gb_use_desktop() {
   (
     export WINEPREFIX="$GB_DESKTOP_WINEPREFIX" DISPLAY="$display"
     gb_wine_kill
-    xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0,0,$((1280 * monitors)),$((1024 - taskbar))"
+    xprop -root -f _NET_WORKAREA 32c \
+      -set _NET_WORKAREA "0,0,$((1280 * monitors)),$((1024 - taskbar))"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
   ) && echo "$display"
 }
