@@ -35,6 +35,8 @@ SetCompressor /SOLID lzma
 SetDateSave off
 RequestExecutionLevel user
 ManifestSupportedOS all
+; Sharp at any DPI: the pages are dialogs, laid out in units of their font.
+ManifestDPIAware true
 XPStyle on
 
 !include LogicLib.nsh

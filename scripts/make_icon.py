@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Writes the program's icon (glintbox.ico): black above, red below, a white ring open to the
-right, at 16, 32 and 48 pixels, 24-bit colour with an all-opaque mask. Run by the Windows
-build; the 32-pixel image is also the tray icon."""
+right, at every size Windows asks for from 96 to 192 DPI (the tray's 16 to 32 pixels, the
+desktop's 32 to 64) and Explorer's 256. The images are 24-bit colour with an all-opaque mask,
+the 256-pixel one a PNG, as Vista and later read it (a bitmap would make it 200 KB). Run by the
+Windows build; the 32-pixel image is also the tray icon."""
 import struct
 import sys
+import zlib
 
-SIZES = (16, 32, 48)
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+PNG_FROM = 256
 BLACK, RED, WHITE = (0, 0, 0), (255, 0, 0), (255, 255, 255)
 
 
@@ -35,12 +39,26 @@ def image(n):
     return header + b"".join(rows) + b"\0" * (mask_row * n)
 
 
+def png(n):
+    """One image as a PNG: 8-bit RGBA rows, all opaque, each led by filter type 0."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data)))
+
+    rows = b"".join(b"\0" + b"".join(bytes((*pixel(x, y, n), 255)) for x in range(n))
+                    for y in range(n))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def icon():
-    images = [image(n) for n in SIZES]
+    images = [png(n) if n >= PNG_FROM else image(n) for n in SIZES]
     out = struct.pack("<HHH", 0, 1, len(SIZES))
     offset = 6 + 16 * len(SIZES)
     for n, data in zip(SIZES, images):
-        out += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 24, len(data), offset)
+        # A width or height of 256 is written as 0.
+        bits = 32 if n >= PNG_FROM else 24
+        out += struct.pack("<BBBBHHII", n % 256, n % 256, 0, 0, 1, bits, len(data), offset)
         offset += len(data)
     return out + b"".join(images)
 

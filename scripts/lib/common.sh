@@ -1,5 +1,5 @@
 # Shared shell helpers for scripts/setup, scripts/run, scripts/test and tests/e2e/run.
-# Source it from bash; it sources the display and Wine helpers beside it.
+# Source it from bash; it sources the display, Wine and desktop helpers beside it.
 
 GB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 GB_BUILD="$GB_ROOT/build"
@@ -58,3 +58,4 @@ gb_elapsed() { awk -v a="$1" -v b="$(gb_now)" 'BEGIN { printf "%.1f", b - a }'; 
 
 source "$GB_ROOT/scripts/lib/display.sh"
 source "$GB_ROOT/scripts/lib/wine.sh"
+source "$GB_ROOT/scripts/lib/desktop.sh"

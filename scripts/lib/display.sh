@@ -1,44 +1,47 @@
 # X display helpers: reuse a reachable $DISPLAY or start a private Xvfb on a free number.
 
-GB_XVFB_PID=""
-
 gb_display_reachable() {
   [[ -n "${DISPLAY:-}" ]] && timeout 5 xdpyinfo >/dev/null 2>&1
 }
 
-# Starts Xvfb on the first display number from 90 up that has neither a socket nor a lock file,
-# exports DISPLAY and registers its end. Another X server may take the same number between the
-# check and the start: ours then dies, the lock file names the other, and the next number is
-# tried.
-gb_start_xvfb() {
-  local geometry="${1:-1280x1024x24}" n log
+# Starts an X server (a program and its arguments after the display) on the first display
+# number from 90 up that has neither a socket nor a lock file; sets GB_X_DISPLAY and GB_X_PID and
+# registers its end. Another X server may take the same number between the check and the start:
+# ours then dies, the lock file names the other, and the next number is tried.
+gb_start_x_server() {
+  local program="$1" n log pid tries
+  shift
   mkdir -p "$GB_LOGS"
   for ((n = 90; n < 190; n++)); do
     [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
-    log="$GB_LOGS/xvfb-$n.log"
-    Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp -noreset >"$log" 2>&1 &
-    GB_XVFB_PID=$!
-    local tries
+    log="$GB_LOGS/${program,,}-$n.log"
+    "$program" ":$n" "$@" >"$log" 2>&1 &
+    pid=$!
     for ((tries = 0; tries < 100; tries++)); do
-      if ! kill -0 "$GB_XVFB_PID" 2>/dev/null; then
+      if ! kill -0 "$pid" 2>/dev/null; then
         break
       fi
-      if [[ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" == "$GB_XVFB_PID" ]] &&
+      if [[ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" == "$pid" ]] &&
         DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$n" GB_PRIVATE_DISPLAY=":$n"
-        gb_on_exit "gb_stop_xvfb $GB_XVFB_PID"
+        GB_X_DISPLAY=":$n" GB_X_PID="$pid"
+        gb_on_exit "gb_stop_x_server $pid"
         return 0
       fi
       sleep 0.1
     done
-    kill "$GB_XVFB_PID" 2>/dev/null || true
-    wait "$GB_XVFB_PID" 2>/dev/null || true
-    GB_XVFB_PID=""
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
-  gb_die "could not start Xvfb on any display from :90 to :189"
+  gb_die "could not start $program on any display from :90 to :189"
 }
 
-gb_stop_xvfb() {
+# A private Xvfb, made the display of everything started later.
+gb_start_xvfb() {
+  gb_start_x_server Xvfb -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset
+  export DISPLAY="$GB_X_DISPLAY" GB_PRIVATE_DISPLAY="$GB_X_DISPLAY"
+}
+
+gb_stop_x_server() {
   local pid="$1"
   kill "$pid" 2>/dev/null || return 0
   local i

@@ -105,6 +105,40 @@ def wine_process(exe):
     return None
 
 
+def on_desktops():
+    """Whether this run is the one that tests/e2e/run starts on the desktops' prefix."""
+    return os.environ.get("WINEPREFIX") == os.environ.get("GB_DESKTOP_WINEPREFIX", "")
+
+
+def desktop_test(test):
+    """Marks a test method or class as one that needs the desktops of use_desktop."""
+    test.desktops = True
+    return test
+
+
+def needs_desktops(test):
+    return getattr(test, "desktops", False) or getattr(
+        getattr(test, test._testMethodName, None), "desktops", False)
+
+
+_desktop = None
+
+
+def use_desktop(monitors=1, taskbar=0, dpi=96):
+    """Shows the programs started next one 1280 x 1024 monitor or two side by side, a taskbar
+    that high along their bottom and that DPI (scripts/lib/desktop.sh); ends every program of
+    the prefix when that changes."""
+    global _desktop
+    if _desktop != (monitors, taskbar, dpi):
+        result = subprocess.run(
+            ["bash", "-c", f'source "{ROOT}/scripts/lib/common.sh" && gb_use_desktop "$@"', "-",
+             str(monitors), str(taskbar), str(dpi)], capture_output=True, text=True, timeout=60)
+        if result.returncode != 0 or not on_desktops():
+            raise RuntimeError(f"no desktop of {monitors} monitors here: {result.stderr}")
+        os.environ["DISPLAY"] = result.stdout.strip()
+        _desktop = (monitors, taskbar, dpi)
+
+
 def wine_runs_32bit():
     """Whether this prefix runs 32-bit programs: a WoW64 prefix and a 32-bit Wine that starts
     (kernels without 32-bit support refuse it)."""
@@ -193,10 +227,10 @@ def xdotool(*args, check=False):
 
 
 def screen_size():
-    result = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True,
-                            timeout=10, check=True)
-    width, height = result.stdout.split()
-    return int(width), int(height)
+    """The root window's size: on two monitors, both."""
+    result = subprocess.run(["xwininfo", "-root"], capture_output=True, text=True, timeout=10,
+                            check=True)
+    return tuple(int(re.search(rf"{key}: +(\d+)", result.stdout)[1]) for key in ("Width", "Height"))
 
 
 def viewable(window):
@@ -370,6 +404,8 @@ class GlintboxTestCase(unittest.TestCase):
     def setUp(self):
         LOGS.mkdir(parents=True, exist_ok=True)
         self._programs = []
+        if on_desktops():
+            use_desktop()
 
     def tearDown(self):
         for program in self._programs:

@@ -3,28 +3,43 @@ keyboard: what each change does to the LED window at once, and what reaches the 
 
 import time
 
-from harness import (GlintboxTestCase, grab_screen, screen_size, settings_ini, viewable,
-                     window_geometry, xdotool)
+from harness import (GlintboxTestCase, desktop_test, grab_screen, screen_size, settings_ini,
+                     use_desktop, viewable, window_geometry, xdotool)
 
 S = 18  # icon size 1
 WHITE = (255, 255, 255)
 THREE_DRIVES = "00110000000000000000000001"  # C, D and Z; under Wine only C and Z are present
 
-# Without a window manager Wine draws the frame inside the X window: the client area starts
-# CLIENT_OFFSET from the X window's top left, and the frame adds FRAME_SIZE to it.
-CLIENT_OFFSET = (3, 19)
-FRAME_SIZE = (6, 22)
+# Without a window manager Wine draws the frame inside the X window: a 3-pixel border, and at
+# the top Wine's small caption, which grows with the DPI. Where the client area begins:
+CLIENT_TOP = {96: 19, 144: 27}
 
-# Window Options and the controls used, as (x, y, width, height) in its client area.
+
+def client_offset(dpi):
+    return 3, CLIENT_TOP[dpi]
+
+
+def frame_size(dpi):
+    return 6, CLIENT_TOP[dpi] + 3
+
+
+def scaled(values, dpi):
+    """A 96-DPI layout at another DPI, as MulDiv rounds it."""
+    return tuple((v * dpi + 48) // 96 for v in values)
+
+
+# Window Options and the controls used, as (x, y, width, height) at 96 DPI in its client area.
 OPTIONS = "  Window Options"
 VERTICAL_BOX = (10, 10, 150, 16)
 DUAL_BOX = (10, 28, 150, 16)
 TRANSPARENCY_VALUE = (275, 215, 30, 20)
+SNAP_BOX = (10, 125, 230, 20)
 OPTIONS_SAVE = (200, 245, 95, 20)
 
 # Drives and Icons; its drive boxes are at drive_box(letter).
 DRIVES = "  Drives and Icons Configuration"
 DRIVES_SAVE = (307, 215, 95, 20)
+READ_BUTTON = (190, 135, 75, 20)
 EMPTY_SELECTION = "All year merry-go-round easter egg"
 
 # Title: the menu item that opens the window (counted from the top), its client size and its
@@ -58,6 +73,12 @@ def tick_area(letter):
     return x, y, 14, height
 
 
+def text_reach(pixels):
+    """How far from a control's left edge its text reaches: to its last dark pixel column."""
+    return max((x + 1 for x in range(pixels.width) for y in range(pixels.height)
+                if max(pixels[x, y]) < 100), default=0)
+
+
 def presence_squares(pixels, icons):
     """For each icon of a one-row window, whether it shows the square of a present drive."""
     return [all(pixels[i * S + x, y] == WHITE for x in (14, 15) for y in (0, 1))
@@ -71,10 +92,10 @@ class ConfigWindowsTest(GlintboxTestCase):
         icons = changes["Drives"].count("1")
         return program, self.wait_for_led_window(program, (icons * S - 1, S))
 
-    def open_from_menu(self, program, led, title):
+    def open_from_menu(self, program, led, title, dpi=96):
         """Opens a configuration window with the popup menu of the LED window at led; checks
-        that it is centred, with a client area of its size; returns its geometry once its
-        controls are drawn."""
+        that it is centred, with a client area of its size at that DPI; returns its geometry
+        once its controls are drawn."""
         item, size, save = WINDOWS[title]
         known = set(program.windows("^$"))
         slow_click((led[0] + S // 2, led[1] + S // 2), button=3)
@@ -87,8 +108,8 @@ class ConfigWindowsTest(GlintboxTestCase):
             f"the window {title.strip()!r}")
         geometry = window_geometry(window)
         name = repr(title.strip())
-        client = tuple(a - b for a, b in zip(geometry[2:], FRAME_SIZE))
-        self.assertEqual(client, size, f"client size of {name}")
+        client = tuple(a - b for a, b in zip(geometry[2:], frame_size(dpi)))
+        self.assertEqual(client, scaled(size, dpi), f"client size of {name} at {dpi} DPI")
         screen = screen_size()
         for axis, direction in ((0, "horizontally"), (1, "vertically")):
             # An odd remainder cannot be split evenly.
@@ -96,24 +117,24 @@ class ConfigWindowsTest(GlintboxTestCase):
             self.assertIn(offset, (-1, 0, 1), f"{name} not centred {direction}: "
                                               f"{geometry} on a screen of {screen}")
         # Shown before its controls are made: a drawn button tells that they are.
-        self.wait_for(lambda: len(set(self.area(geometry, save).data)) > 2, 10,
+        self.wait_for(lambda: len(set(self.area(geometry, save, dpi).data)) > 2, 10,
                       f"the controls of {name}")
         return geometry
 
-    def area(self, window, control):
-        x, y, width, height = control
-        return grab_screen(window[0] + CLIENT_OFFSET[0] + x, window[1] + CLIENT_OFFSET[1] + y,
-                           width, height)
+    def area(self, window, control, dpi=96):
+        x, y, width, height = scaled(control, dpi)
+        left, top = client_offset(dpi)
+        return grab_screen(window[0] + left + x, window[1] + top + y, width, height)
 
     def click(self, window, control):
         x, y, width, height = control
-        slow_click((window[0] + CLIENT_OFFSET[0] + x + width // 2,
-                    window[1] + CLIENT_OFFSET[1] + y + height // 2))
+        left, top = client_offset(96)
+        slow_click((window[0] + left + x + width // 2, window[1] + top + y + height // 2))
 
     def keys(self, window, *keys):
         """Keys with the pointer on the window's caption: without a window manager the X server
         gives them to the window under the pointer, and Wine to the focused control."""
-        xdotool("mousemove", window[0] + window[2] // 2, window[1] + CLIENT_OFFSET[1] // 2,
+        xdotool("mousemove", window[0] + window[2] // 2, window[1] + CLIENT_TOP[96] // 2,
                 check=True)
         xdotool("key", *keys, check=True)
 
@@ -230,3 +251,36 @@ class ConfigWindowsTest(GlintboxTestCase):
         self.wait_closed(program, DRIVES, "Save Changes")
         self.assertIni(self.wait_for_ini(program, unlike=saved),
                        {"Drives": "00100000000000000000000000"})
+
+    @desktop_test
+    def test_at_144_dpi_the_windows_grow_with_their_text_and_the_led_window_keeps_its_pixels(
+            self):
+        # A caption of each window that its 96-DPI rectangle cuts at 144 DPI.
+        captions = {OPTIONS: SNAP_BOX, DRIVES: READ_BUTTON}
+        reach, led_pixels = {}, {}
+        for dpi in (96, 144):
+            use_desktop(dpi=dpi)
+            program, led = self.start({"Drives": THREE_DRIVES})
+
+            def led_drawn():
+                pixels = grab_screen(*led)
+                if presence_squares(pixels, 3) == [True, False, True] and (
+                        dpi == 96 or pixels.data == led_pixels[96].data):
+                    return pixels
+                return None
+
+            led_pixels[dpi] = self.wait_for(led_drawn, 10, f"the LED window at {dpi} DPI "
+                                                           "drawn as at 96 DPI")
+            for title, caption in captions.items():
+                window = self.open_from_menu(program, led, title, dpi)
+                reach[title, dpi] = self.wait_for(
+                    lambda: text_reach(self.area(window, caption, dpi)), 10,
+                    f"the caption at {caption} of {title.strip()!r}")
+                if title == OPTIONS:
+                    self.keys(window, "Escape")
+                    self.wait_closed(program, OPTIONS, "Escape")
+            program.stop()
+        for title, caption in captions.items():
+            with self.subTest(title.strip()):
+                self.assertGreaterEqual(reach[title, 144], 1.3 * reach[title, 96],
+                                        f"the text of the caption at {caption} is cut")

@@ -1,5 +1,6 @@
 """Where the LED window goes and what it does with clicks: dragged by an icon, kept inside the
-screen, clicks passed through to the window beneath, and its transparency."""
+work area of its monitor (one or two, with a taskbar or none), clicks passed through to the
+window beneath, and its transparency."""
 
 import os
 import re
@@ -7,9 +8,10 @@ import signal
 import subprocess
 import time
 
-from harness import (EXE, LOGS, GlintboxTestCase, grab_screen, screen_size, settings_ini,
-                     viewable, wait_until, window_geometry, windows_path, wine_command,
-                     wine_process, xdotool, xdotool_search)
+from harness import (EXE, LOGS, GlintboxTestCase, desktop_test, grab_screen, screen_size,
+                     settings_ini, use_desktop, viewable, wait_until, window_geometry,
+                     windows_path, wine_command, wine_process, xdotool, xdotool_search)
+from test_menu_and_tray import SAVE_POSITION, hand_edited
 
 # A plain window that records the left clicks it gets (tests/e2e/stub/click_recorder.c).
 RECORDER_EXE = EXE.parent / "click_recorder.exe"
@@ -17,6 +19,10 @@ RECORDER_EXE = EXE.parent / "click_recorder.exe"
 S = 18  # icon size 1
 WIDTH = 26 * S - 1  # the default window: 26 icons, the last separator cut off
 START = (400, 10)
+# Desktops as (monitors, taskbar height): one 1280 x 1024 monitor, or two side by side with a
+# taskbar along their bottom; the second monitor's left edge is at 1280.
+ONE, TWO = (1, 0), (2, 30)
+TASKBAR_TOP = 1024 - 30
 # Let Wine see every mouse step as an event of its own.
 PAUSE = 0.15
 # The program answers a release with click-through only after its window has hidden, which
@@ -77,6 +83,7 @@ class ClickRecorder:
         self.proc.wait(10)
 
 
+@desktop_test
 class PlacementTest(GlintboxTestCase):
     def led_window(self, program, size=(WIDTH, S)):
         return super().led_window(program, size)
@@ -95,41 +102,54 @@ class PlacementTest(GlintboxTestCase):
         self.wait_for(recorder.shown, 30, f"the click recorder at {geometry}")
         return recorder
 
-    def test_drag_by_an_icon(self):
+    def test_drag_by_an_icon_and_save_the_position(self):
         width, height = screen_size()
         half_past_right = width - WIDTH // 2
-        # (name, settings, where the window opens, whether it follows the pointer, drags); a
-        # drag grabs the icon at an index and aims the window at a position; then where the
-        # window must be after the release.
+        # (name, desktop, settings, where the window opens, whether it follows the pointer,
+        # drags); a drag grabs the icon at an index and aims the window at a position; then
+        # where the window must be after the release. Save Window Position then stores that.
         cases = [
-            ("free", {}, START, True, [
+            ("free", ONE, {}, START, True, [
                 ("by (100, 100)", 2, (500, 110), (500, 110)),
                 ("half past the right edge", 2, (half_past_right, 300), (width - WIDTH, 300)),
                 # A far edge (the bottom) and a near one (the left) at once.
                 ("past the bottom left corner", 12, (-125, height - 10), (0, height - S)),
             ]),
             # Nothing pulls the window in: neither the start nor the drop.
-            ("limiter off", {"Window Snap and Limiting": "No", "WinX": str(width - 100)},
+            ("limiter off", ONE, {"Window Snap and Limiting": "No", "WinX": str(width - 100)},
              (width - 100, 10), True, [
                  ("half past the right edge", 2, (half_past_right, 300), (half_past_right, 300)),
              ]),
-            ("locked", {"Locked": "Yes"}, START, False, [
+            ("locked", ONE, {"Locked": "Yes"}, START, False, [
                 ("by (100, 100)", 2, (500, 110), START),
             ]),
+            # The pointer stays above the taskbar: Wine's move loop keeps it in the work area.
+            ("two monitors", TWO, {}, START, True, [
+                ("onto the second", 2, (1500, 300), (1500, 300)),
+                ("across their edge, mostly on the second", 2, (1200, 300), (1280, 300)),
+                ("over the taskbar", 2, (1600, TASKBAR_TOP - 14), (1600, TASKBAR_TOP - S)),
+            ]),
         ]
-        for name, changes, opens, follows, drags in cases:
-            with self.subTest(name), self.started_copy(settings_ini(changes)) as program:
+        for name, desktop, changes, opens, follows, drags in cases:
+            use_desktop(*desktop)
+            screen = screen_size()
+            with self.subTest(name), self.started_copy(hand_edited(changes)) as program:
                 window, geometry = self.led_window(program)
                 self.assertSeen(geometry, (*opens, WIDTH, S), f"{name}, opened")
                 for what, icon, aim, after in drags:
                     before = geometry[:2]
                     grab = icon_point(geometry, icon)
                     target = (grab[0] + aim[0] - before[0], grab[1] + aim[1] - before[1])
-                    self.assertTrue(0 <= target[0] < width and 0 <= target[1] < height, target)
+                    self.assertTrue(0 <= target[0] < screen[0] and 0 <= target[1] < screen[1],
+                                    target)
                     held, geometry = self.drag(window, grab, target, what)
                     self.assertSeen(held, (*(aim if follows else before), WIDTH, S),
                                     f"{name}, {what}, button held")
                     self.assertSeen(geometry, (*after, WIDTH, S), f"{name}, {what}, released")
+                self.choose(program, SAVE_POSITION)
+                self.assertSeen(self.wait_for_ini(program, hand_edited(changes)), settings_ini(
+                    {**changes, "WinX": str(geometry[0]), "WinY": str(geometry[1])}),
+                    f"{name}, the file after Save Window Position")
 
     def drag(self, window, grab, target, what):
         """Presses at grab, moves to target in steps and releases; returns the window's settled
@@ -152,14 +172,23 @@ class PlacementTest(GlintboxTestCase):
         width, _ = screen_size()
         wide = 26 * 60 - 1
         self.assertGreater(wide, width, "the screen is too wide for the wide case")
-        # (name, settings, window size, where it must open); with the limiter off see the drags.
+        # (name, desktop, settings, window size, where it must open); with the limiter off see
+        # the drags.
         cases = [
-            ("WinX = 9000", {"WinX": "9000"}, (WIDTH, S), (width - WIDTH, 10)),
+            ("where a second monitor was", ONE, {"WinX": "1700", "WinY": "500"}, (WIDTH, S),
+             (width - WIDTH, 500)),
             # Far edge first, then the near one: a window wider than the screen aligns left.
-            ("wider than the screen", {"WinX": "500", "IconSize": "4", "Custom IconSize": "60"},
-             (wide, 60), (0, 10)),
+            ("wider than the screen", ONE,
+             {"WinX": "500", "IconSize": "4", "Custom IconSize": "60"}, (wide, 60), (0, 10)),
+            ("on the second monitor", TWO, {"WinX": "1700", "WinY": "500"}, (WIDTH, S),
+             (1700, 500)),
+            ("over the first monitor's taskbar", TWO, {"WinY": "1000"}, (WIDTH, S),
+             (400, TASKBAR_TOP - S)),
+            ("past the second monitor's right edge and over its taskbar", TWO,
+             {"WinX": "2500", "WinY": "1000"}, (WIDTH, S), (2560 - WIDTH, TASKBAR_TOP - S)),
         ]
-        for name, changes, size, where in cases:
+        for name, desktop, changes, size, where in cases:
+            use_desktop(*desktop)
             with self.subTest(name), self.started_copy(settings_ini(changes)) as program:
                 window, _ = self.led_window(program, size)
                 self.assertSeen(self.settled_geometry(window, name), (*where, *size), name)

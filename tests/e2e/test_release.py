@@ -7,6 +7,7 @@ import re
 import shutil
 import struct
 import subprocess
+import tempfile
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
@@ -268,6 +269,17 @@ def resources(exe, kind):
     return result.stdout
 
 
+def icon_sizes(exe):
+    """The sizes of the images of a Windows executable's icon, as icoutils read them back."""
+    # From a file: icotool reads no PNG image from a pipe.
+    with tempfile.NamedTemporaryFile(suffix=".ico") as ico:
+        subprocess.run(["wrestool", "--extract", "--type=14", str(exe)], stdout=ico, check=True,
+                       timeout=60)
+        listed = subprocess.run(["icotool", "--list", ico.name], capture_output=True,
+                                check=True, timeout=60)
+    return [int(w) for w in re.findall(rb"--width=(\d+)", listed.stdout)], listed.stderr
+
+
 def version_info(data):
     """(file version, {string name: value}) from a VS_VERSIONINFO resource."""
     strings = {}
@@ -309,7 +321,7 @@ ASM3 = "{urn:schemas-microsoft-com:asm.v3}"
 
 
 class ResourcesTest(GlintboxTestCase):
-    def test_executables_carry_the_manifest_and_the_version(self):
+    def test_executables_carry_the_manifest_the_icon_and_the_version(self):
         for exe in (EXE, EXE32, SETUP, SETUP_X64):
             with self.subTest(exe.relative_to(ROOT) if exe.is_relative_to(ROOT) else exe):
                 self.assertTrue(exe.is_file(), f"{exe} is not built")
@@ -320,6 +332,10 @@ class ResourcesTest(GlintboxTestCase):
                 levels = [e.get("level") for e in manifest.iter(
                     f"{ASM3}requestedExecutionLevel")]
                 self.assertEqual(levels, ["asInvoker"])
+                # Only the setup says it draws itself at any DPI.
+                dpi_aware = [e.text for e in manifest.iter() if e.tag.endswith("}dpiAware")]
+                self.assertEqual(dpi_aware, ["true"] if exe in (SETUP, SETUP_X64) else [])
+                self.assertEqual(icon_sizes(exe), ([16, 20, 24, 32, 40, 48, 64, 256], b""))
 
                 fixed, strings = version_info(resources(exe, 16))
                 self.assertEqual(fixed, f"{VERSION}.0.0")
