@@ -1,5 +1,7 @@
 #include "app/run_program.h"
 
+#include <cstdint>
+
 #include "core/app.h"
 
 namespace glint {
@@ -39,9 +41,15 @@ void OpenDocument(App& app, const std::string& file) {
   const std::string target = Unquoted(file);
   const std::string folder = FolderOf(target);
   // A file is opened as the type its name gives; an address (no folder) as the shell sees fit.
-  const auto dot = target.find_last_of('.');
-  const std::string type =
-      !folder.empty() && dot != std::string::npos && dot >= folder.size() ? target.substr(dot) : "";
+  std::string type;
+  if (!folder.empty()) {
+    // Told the type, the shell would start the viewer on a file that is not there, which would
+    // say so: a missing document stays silent.
+    const std::int64_t size = app.system.FileSize(target);
+    if (size == System::kFileMissing || size == System::kFileIsDirectory) return;
+    const auto dot = target.find_last_of('.');
+    if (dot != std::string::npos && dot >= folder.size()) type = target.substr(dot);
+  }
   app.system.ShellOpen(target, "", folder, type);
 }
 

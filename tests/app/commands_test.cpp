@@ -247,6 +247,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   EXPECT_NE(env.system.files.at(kIni).find("WinX = 12\r\nWinY = 34\r\nLocked = No"),
             std::string::npos);
 
+  env.system.files[std::string(kFolder) + ManualFileName()] = "%PDF";
   env.Command(kMenuDocumentation);
   env.Command(kMenuDonation);  // the build's page, the manual where it sets none
   OpenMakerPage(env.app, "https://glintbox.example.org/");

@@ -42,7 +42,7 @@ TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
     const char* file;
     const char* folder;
     bool document;
-    const char* how;
+    const char* how;  // null: nothing opened
     const char* shellFile;
     const char* shellFolder;
   };
@@ -50,20 +50,22 @@ TEST(RunProgramTest, DocumentsAndAddressesGoThroughTheShell) {
       // Never started as a program, though one of that name would start: opened as its type.
       {"C:\\P.1\\ReadMe_v1.12.pdf", "", true, "shell as .pdf", "C:\\P.1\\ReadMe_v1.12.pdf",
        "C:\\P.1\\"},
+      {"C:\\P.1\\Missing.pdf", "", true, nullptr, "", ""},  // silent
       {"https://glintbox.example.org/", "", true, "shell", "https://glintbox.example.org/", ""},
       // A program that does not start is handed to the shell.
-      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", false, "shell", "C:\\P\\unins000.exe",
-       "C:\\P\\"},
+      {"\"C:\\P\\unins000.exe\"", "C:\\P\\", false, "shell", "C:\\P\\unins000.exe", "C:\\P\\"},
   };
   for (const auto& c : cases) {
     FakeEnv env;
     env.system.processStarts = c.document;
+    env.system.files["C:\\P.1\\ReadMe_v1.12.pdf"] = "%PDF";
     if (c.document) {
       OpenDocument(env.app, c.file);
     } else {
       RunProgram(env.app, c.file, "", c.folder);
     }
-    ASSERT_EQ(env.system.launches.size(), 1u);
+    ASSERT_EQ(env.system.launches.size(), c.how ? 1u : 0u) << c.file;
+    if (c.how == nullptr) continue;
     EXPECT_EQ(env.system.launches[0].how, c.how);
     EXPECT_EQ(env.system.launches[0].commandOrFile, c.shellFile);
     EXPECT_EQ(env.system.launches[0].parameters, "");

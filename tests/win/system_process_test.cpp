@@ -120,7 +120,7 @@ TEST(SystemProcessTest, StartProcessAndShellOpen) {
   // Failures are reported, and the shell shows no error box (it would block this test).
   EXPECT_FALSE(system.StartProcess(Quoted(scratch.Path("missing.exe")), ""));
   EXPECT_FALSE(system.StartProcess("", ""));
-  EXPECT_FALSE(system.ShellOpen(scratch.Path("missing.pdf"), "", "", ".pdf"));
+  EXPECT_FALSE(system.ShellOpen(scratch.Path("missing.pdf"), "", "", ""));
 }
 
 }  // namespace
