@@ -32,7 +32,9 @@ void RunProgram(App& app, const std::string& file, const std::string& parameters
                 const std::string& folder) {
   if (app.system.StartProcess(BuildCommandLine(file, parameters), folder)) return;
   const std::string target = Unquoted(file);
-  app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder, "");
+  // A missing program or document fails silently.
+  static_cast<void>(
+      app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder, ""));
 }
 
 void OpenDocument(App& app, const std::string& file) {
@@ -42,7 +44,8 @@ void OpenDocument(App& app, const std::string& file) {
   const auto dot = target.find_last_of('.');
   const std::string type =
       !folder.empty() && dot != std::string::npos && dot >= folder.size() ? target.substr(dot) : "";
-  app.system.ShellOpen(target, "", folder, type);
+  // A missing document or browser fails silently.
+  static_cast<void>(app.system.ShellOpen(target, "", folder, type));
 }
 
 }  // namespace glint
