@@ -10,7 +10,7 @@ namespace glint::win32 {
 namespace {
 
 constexpr std::string_view kPrefix = "Glintbox: ";
-constexpr std::string_view kFailed = " failed, ";
+constexpr std::string_view kFailed = " failed (";
 
 }  // namespace
 
@@ -36,7 +36,7 @@ FailureTrace& FailureTrace::operator<<(long long number) {
 }
 
 FailureTrace::~FailureTrace() {
-  *this << ": error " << static_cast<long long>(error_);
+  *this << "), error " << static_cast<long long>(error_);
   // Calls that set no error leave 0, whose system text ("completed successfully") would mislead.
   if (error_ != 0 && length_ + 2 < sizeof(line_) - 1) {
     line_[length_++] = ':';

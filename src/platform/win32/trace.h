@@ -12,7 +12,7 @@ namespace glint::win32 {
 
 // Collects one line and sends it when the statement ends:
 //   FailureTrace("CreateWindowExA") << "control " << number << " of window " << window;
-// gives "Glintbox: CreateWindowExA failed, control 205 of window 3: error 1400: Invalid window
+// gives "Glintbox: CreateWindowExA failed (control 205 of window 3), error 1400: Invalid window
 // handle." The error is GetLastError's, read when the trace is made: make it first thing after
 // the failing call, or hand it the error read earlier.
 class FailureTrace {
