@@ -18,7 +18,8 @@ constexpr int kRegular = 400;
 constexpr int kBold = 700;
 
 void CreateFonts(App& app) {
-  // Not checked: without a font the letters are left out and controls keep the system's font.
+  // Not checked: a font that cannot be made keeps the old one under its number, or none (the
+  // letters are then not drawn, and controls keep the system's font).
   const auto create = [&app](int font, std::string_view face, int points, int weight, int dpi) {
     static_cast<void>(app.toolkit.CreateNumberedFont(font, face, points, weight, dpi));
   };

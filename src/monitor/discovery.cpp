@@ -149,7 +149,7 @@ void DiscoverDrives(App& app) {
   LimitWindowToWorkArea(app, kLedWindow);
 
   std::array<char, kDriveStringsBytes> buffer{};
-  // A failure (or a list longer than the buffer) leaves zeros: roots missing from this pass.
+  // A failure leaves the buffer zeroed: this pass finds no roots.
   static_cast<void>(app.disk.LogicalDriveStrings(buffer.data(), kDriveStringsBytes));
 
   for (int i = 0; i < kRootRounds; ++i) {
