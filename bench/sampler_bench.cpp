@@ -58,7 +58,7 @@ struct TickEnv {
     toolkit.CreatePopupWindow(kLedWindow, "Glintbox", 0, 0, 8, 8);
     for (int slot = 1; slot <= kDriveCount; ++slot) {
       const char letter = kDriveLetters[static_cast<std::size_t>(slot - 1)];
-      toolkit.CreateImageControl(kLedWindow, slot, 0, 0, 18, 18, slot);
+      static_cast<void>(toolkit.CreateImageControl(kLedWindow, slot, 0, 0, 18, 18, slot));
       disk.drives[letter].readCount = 1000;
       app.slotRootPaths[static_cast<std::size_t>(slot)] = std::string{letter, ':', '\\'};
     }

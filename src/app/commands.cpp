@@ -148,7 +148,8 @@ CommandFlow UninstallCommand(App& app) {
   pause.Abandon();
   // The settings are not saved: the file goes with the program.
   app.toolkit.DestroyWindow(kLedWindow);
-  app.system.RemoveFile(SettingsPath(app));
+  // No file to delete (or one that will not go) changes nothing: the uninstall goes on.
+  static_cast<void>(app.system.RemoveFile(SettingsPath(app)));
   app.system.Sleep(kUninstallPauseMs);
   const std::string folder = app.programFolder;
   RunProgram(app, "\"" + folder + "unins000.exe\"", " /NORESTART /SILENT", folder);

@@ -45,7 +45,8 @@ std::span<const MenuEntry> PopupMenuEntries() {
 
 void BuildPopupMenu(App& app) {
   Toolkit& toolkit = app.toolkit;
-  toolkit.CreatePopupMenu(kPopupMenu);
+  // Without the menu the items go nowhere and no menu opens; the program runs on.
+  static_cast<void>(toolkit.CreatePopupMenu(kPopupMenu));
   for (const MenuEntry& entry : kEntries) {
     if (entry.item == 0) {
       toolkit.AppendMenuSeparator(kPopupMenu);
@@ -57,7 +58,8 @@ void BuildPopupMenu(App& app) {
 
 void ShowPopupMenu(App& app) {
   Point pointer;
-  app.system.CursorPos(pointer);
+  // Unknown only without an input desktop (a locked session): the menu then opens at the corner.
+  static_cast<void>(app.system.CursorPos(pointer));
   app.toolkit.SetForegroundWindow(kLedWindow);
   app.toolkit.TrackPopupMenu(kPopupMenu, kLedWindow, pointer.x - 1, pointer.y - 1);
 }

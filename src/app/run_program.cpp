@@ -34,7 +34,9 @@ void RunProgram(App& app, const std::string& file, const std::string& parameters
                 const std::string& folder) {
   if (app.system.StartProcess(BuildCommandLine(file, parameters), folder)) return;
   const std::string target = Unquoted(file);
-  app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder, "");
+  // A missing program or document fails silently.
+  static_cast<void>(
+      app.system.ShellOpen(target, parameters, folder.empty() ? FolderOf(target) : folder, ""));
 }
 
 void OpenDocument(App& app, const std::string& file) {
@@ -50,7 +52,8 @@ void OpenDocument(App& app, const std::string& file) {
     const auto dot = target.find_last_of('.');
     if (dot != std::string::npos && dot >= folder.size()) type = target.substr(dot);
   }
-  app.system.ShellOpen(target, "", folder, type);
+  // A browser that cannot be started fails silently.
+  static_cast<void>(app.system.ShellOpen(target, "", folder, type));
 }
 
 }  // namespace glint

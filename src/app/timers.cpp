@@ -1,6 +1,7 @@
 #include "app/timers.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/app.h"
 #include "core/numbers.h"
@@ -25,20 +26,21 @@ unsigned DetectPeriodMs(std::int32_t detectIntervalSeconds) {
 }
 
 void StartTimers(App& app) {
-  Toolkit& toolkit = app.toolkit;
+  // Errors of the timer calls are ignored: a timer that cannot be set only never fires.
+  const auto start = [&app](int timer, unsigned periodMs, TimerCallback callback) {
+    static_cast<void>(app.toolkit.SetTimer(kLedWindow, timer, periodMs, std::move(callback)));
+  };
   const AppSettings& s = app.settings;
-  toolkit.SetTimer(kLedWindow, kSampleTimer, kSamplePeriodMs, [&app] { SampleDriveActivity(app); });
+  start(kSampleTimer, kSamplePeriodMs, [&app] { SampleDriveActivity(app); });
   if (s.turnOffDetectInterval == 0) {
-    toolkit.SetTimer(kLedWindow, kDiscoveryTimer, DetectPeriodMs(s.detectIntervalSeconds),
-                     [&app] { DiscoverDrives(app); });
+    start(kDiscoveryTimer, DetectPeriodMs(s.detectIntervalSeconds),
+          [&app] { DiscoverDrives(app); });
   }
   if (s.turnOffDetectInterval == 1) {
-    toolkit.SetTimer(kLedWindow, kLimitTimer, DetectPeriodMs(s.detectIntervalSeconds),
-                     [&app] { LimitTick(app); });
+    start(kLimitTimer, DetectPeriodMs(s.detectIntervalSeconds), [&app] { LimitTick(app); });
   }
-  if (s.persistentWindow == 1) {
-    toolkit.SetTimer(kLedWindow, kTopmostTimer, kTopmostPeriodMs, [&app] { ReassertTopmost(app); });
-  }
+  if (s.persistentWindow == 1)
+    start(kTopmostTimer, kTopmostPeriodMs, [&app] { ReassertTopmost(app); });
 }
 
 void StopTimers(App& app) {

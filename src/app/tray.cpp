@@ -9,7 +9,8 @@
 namespace glint {
 
 void LoadTrayImage(App& app) {
-  app.toolkit.LoadEmbeddedIcon(kTrayImage, kProgramIconResource, kTrayImageEdge);
+  // Without the image the tray icon cannot be added, which AddTrayIcon's callers handle.
+  static_cast<void>(app.toolkit.LoadEmbeddedIcon(kTrayImage, kProgramIconResource, kTrayImageEdge));
 }
 
 bool AddTrayIconWithTooltip(App& app, std::string_view tooltip) {

@@ -48,12 +48,15 @@ const std::array<ColorRows::Fields, 4> ColorRows::kFields = {{
 
 void ColorRows::CreateImages() {
   Toolkit& toolkit = app_.toolkit;
-  for (const Preview& p : kPreviews) toolkit.CreateImage(p.image, p.edge, p.edge);
+  // Not checked: a missing image is drawn as nothing, and its control stays blank.
+  for (const Preview& p : kPreviews)
+    static_cast<void>(toolkit.CreateImage(p.image, p.edge, p.edge));
   // A swatch fills its control, which grows with the display's DPI; a preview keeps its pixels.
   const int dpi = toolkit.DisplayDpi();
-  for (const Fields& f : kFields)
-    toolkit.CreateImage(f.swatch, config::ScaleToDpi(kSwatchWidth, dpi),
-                        config::ScaleToDpi(kSwatchHeight, dpi));
+  for (const Fields& f : kFields) {
+    static_cast<void>(toolkit.CreateImage(f.swatch, config::ScaleToDpi(kSwatchWidth, dpi),
+                                          config::ScaleToDpi(kSwatchHeight, dpi)));
+  }
   DrawPreviews();
   for (Row row : {kRead, kWrite, kBack, kText}) DrawSwatch(row);
 }

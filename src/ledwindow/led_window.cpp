@@ -16,41 +16,48 @@ namespace {
 constexpr int kInitialClientEdge = 8;
 }  // namespace
 
+// The window, its images and its controls are not checked: the program goes on without any of
+// them, and later calls on a missing number do nothing.
+
 void CreateLedWindow(App& app) {
-  app.toolkit.CreatePopupWindow(kLedWindow, kProductName, app.settings.winX, app.settings.winY,
-                                kInitialClientEdge, kInitialClientEdge);
+  static_cast<void>(app.toolkit.CreatePopupWindow(kLedWindow, kProductName, app.settings.winX,
+                                                  app.settings.winY, kInitialClientEdge,
+                                                  kInitialClientEdge));
 }
 
 void CreateIconImagesAndControls(App& app) {
   const int s = app.settings.iconPixels;
   for (int slot = 1; slot <= kDriveCount; ++slot)
     for (int state = 0; state < kIconStates; ++state)
-      app.toolkit.CreateImage(IconImageNumber(slot, state), s, s);
-  for (int slot = 1; slot <= kDriveCount; ++slot)
-    app.toolkit.CreateImageControl(kLedWindow, slot, (slot - 1) * s, kOffscreenY, s, s, slot);
+      static_cast<void>(app.toolkit.CreateImage(IconImageNumber(slot, state), s, s));
+  for (int slot = 1; slot <= kDriveCount; ++slot) {
+    static_cast<void>(
+        app.toolkit.CreateImageControl(kLedWindow, slot, (slot - 1) * s, kOffscreenY, s, s, slot));
+  }
 }
 
 void CreateFillerImage(App& app) {
   const int s = app.settings.iconPixels;
-  app.toolkit.CreateImage(kFillerImage, s, s);
+  static_cast<void>(app.toolkit.CreateImage(kFillerImage, s, s));
 }
 
 void CreateFillerControl(App& app) {
   const int s = app.settings.iconPixels;
-  app.toolkit.CreateImageControl(kLedWindow, kFillerControl, 0, 0, s, s, kFillerImage);
+  static_cast<void>(
+      app.toolkit.CreateImageControl(kLedWindow, kFillerControl, 0, 0, s, s, kFillerImage));
   app.toolkit.ShowControl(kFillerControl, false);
 }
 
 void CreateMinimizeButton(App& app) {
   const int s = app.settings.iconPixels;
   if (app.settings.verticalMode == 1) {
-    app.toolkit.CreateButton(kLedWindow, kMinimizeButtonControl, 0,
-                             kInitialClientEdge - kMinimizeButtonWidth, s, kMinimizeButtonWidth,
-                             "--");
+    static_cast<void>(app.toolkit.CreateButton(kLedWindow, kMinimizeButtonControl, 0,
+                                               kInitialClientEdge - kMinimizeButtonWidth, s,
+                                               kMinimizeButtonWidth, "--"));
   } else {
-    app.toolkit.CreateButton(kLedWindow, kMinimizeButtonControl,
-                             kInitialClientEdge - kMinimizeButtonWidth, 0, kMinimizeButtonWidth, s,
-                             "|");
+    static_cast<void>(app.toolkit.CreateButton(kLedWindow, kMinimizeButtonControl,
+                                               kInitialClientEdge - kMinimizeButtonWidth, 0,
+                                               kMinimizeButtonWidth, s, "|"));
   }
   app.toolkit.SetControlFont(kMinimizeButtonControl, kSmallButtonFont);
   app.toolkit.SetControlTooltip(kMinimizeButtonControl,

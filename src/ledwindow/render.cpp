@@ -18,19 +18,21 @@ constexpr int kRegular = 400;
 constexpr int kBold = 700;
 
 void CreateFonts(App& app) {
+  // Not checked: a font that cannot be made keeps the old one under its number, or none (the
+  // letters are then not drawn, and controls keep the system's font).
+  const auto create = [&app](int font, std::string_view face, int points, int weight, int dpi) {
+    static_cast<void>(app.toolkit.CreateNumberedFont(font, face, points, weight, dpi));
+  };
   Toolkit& toolkit = app.toolkit;
   // An icon is S pixels at every DPI, so its letter and the button's text are sized as at 96;
   // the configuration windows' text follows the display, and their layouts grow with it.
-  toolkit.CreateNumberedFont(kLetterFont, "Tahoma", app.settings.fontSize, kBold, kBaseDpi);
+  create(kLetterFont, "Tahoma", app.settings.fontSize, kBold, kBaseDpi);
   // The other fonts never change; controls keep using the ones made at the first render.
-  if (!toolkit.FontExists(kSmallButtonFont))
-    toolkit.CreateNumberedFont(kSmallButtonFont, "Arial", 6, kBold, kBaseDpi);
+  if (!toolkit.FontExists(kSmallButtonFont)) create(kSmallButtonFont, "Arial", 6, kBold, kBaseDpi);
   const int dpi = toolkit.DisplayDpi();
-  if (!toolkit.FontExists(kUiFont)) toolkit.CreateNumberedFont(kUiFont, "Tahoma", 8, kRegular, dpi);
-  if (!toolkit.FontExists(kUiBoldFont))
-    toolkit.CreateNumberedFont(kUiBoldFont, "Tahoma", 8, kBold, dpi);
-  if (!toolkit.FontExists(kButtonFont))
-    toolkit.CreateNumberedFont(kButtonFont, "Tahoma", 8, kRegular, kBaseDpi);
+  if (!toolkit.FontExists(kUiFont)) create(kUiFont, "Tahoma", 8, kRegular, dpi);
+  if (!toolkit.FontExists(kUiBoldFont)) create(kUiBoldFont, "Tahoma", 8, kBold, dpi);
+  if (!toolkit.FontExists(kButtonFont)) create(kButtonFont, "Tahoma", 8, kRegular, kBaseDpi);
 }
 
 // The image under `number`, created anew unless it already has the size. Every pixel is painted

@@ -79,7 +79,8 @@ void ClassifyRemovableRoot(App& app, const std::string& root, int index, std::st
   const std::uint32_t start = disk.TickCount();
   VolumeInfo volume;
   // A floppy drive found slow once is never asked again: every query makes it seek.
-  if (!IsKnownFloppy(app, root)) disk.VolumeInformation(root, volume);
+  // A failing query leaves the volume blank, which classifies as such.
+  if (!IsKnownFloppy(app, root)) static_cast<void>(disk.VolumeInformation(root, volume));
   // Unsigned difference: right across the wrap of the tick count.
   const std::uint32_t elapsed = disk.TickCount() - start;
 
@@ -113,7 +114,8 @@ std::string DriveTooltip(App& app, int slot) {
   std::string root(1, DriveLetter(slot));
   root += ":\\";
   VolumeInfo volume;
-  app.disk.VolumeInformation(root, volume);
+  // A failing query leaves it blank: "No Label" and "Unknown Filesystem".
+  static_cast<void>(app.disk.VolumeInformation(root, volume));
   std::uint64_t freeBytes = 0;
   std::uint64_t totalBytes = 0;
   const bool haveSpace = app.disk.FreeSpace(root, freeBytes, totalBytes);
@@ -147,7 +149,8 @@ void DiscoverDrives(App& app) {
   LimitWindowToWorkArea(app, kLedWindow);
 
   std::array<char, kDriveStringsBytes> buffer{};
-  app.disk.LogicalDriveStrings(buffer.data(), kDriveStringsBytes);
+  // A failure leaves the buffer zeroed: this pass finds no roots.
+  static_cast<void>(app.disk.LogicalDriveStrings(buffer.data(), kDriveStringsBytes));
 
   for (int i = 0; i < kRootRounds; ++i) {
     // Past the last root the bytes are zero, so the root is empty.

@@ -30,16 +30,17 @@ class Disk {
   virtual ~Disk() = default;
 
   // GetLogicalDriveStringsA into a caller's buffer; returns the length it reports.
-  virtual std::uint32_t LogicalDriveStrings(char* buffer, std::uint32_t size) = 0;
-  virtual int DriveType(const std::string& root) = 0;
-  virtual bool VolumeInformation(const std::string& root, VolumeInfo& info) = 0;
-  virtual bool FreeSpace(const std::string& root, std::uint64_t& freeBytes,
-                         std::uint64_t& totalBytes) = 0;
+  [[nodiscard]] virtual std::uint32_t LogicalDriveStrings(char* buffer, std::uint32_t size) = 0;
+  [[nodiscard]] virtual int DriveType(const std::string& root) = 0;
+  [[nodiscard]] virtual bool VolumeInformation(const std::string& root, VolumeInfo& info) = 0;
+  [[nodiscard]] virtual bool FreeSpace(const std::string& root, std::uint64_t& freeBytes,
+                                       std::uint64_t& totalBytes) = 0;
   // Opens the device with no access rights (read and write sharing), asks for its
   // DISK_PERFORMANCE and closes it again; no handle is kept.
-  virtual DiskCountersResult ReadCounters(const char* devicePath, std::uint32_t& readCount,
-                                          std::uint32_t& writeCount) = 0;
-  virtual std::uint32_t TickCount() = 0;
+  [[nodiscard]] virtual DiskCountersResult ReadCounters(const char* devicePath,
+                                                        std::uint32_t& readCount,
+                                                        std::uint32_t& writeCount) = 0;
+  [[nodiscard]] virtual std::uint32_t TickCount() = 0;
 };
 
 }  // namespace glint

@@ -28,26 +28,27 @@ class System {
   virtual ~System() = default;
 
   // CreateMutexA(initial owner) followed at once by GetLastError.
-  virtual MutexResult CreateInstanceMutex(std::string_view name) = 0;
+  [[nodiscard]] virtual MutexResult CreateInstanceMutex(std::string_view name) = 0;
   // ReleaseMutex and CloseHandle (the refusal path); CloseHandle only (orderly exit).
   virtual void ReleaseInstanceMutex() = 0;
   virtual void CloseInstanceMutex() = 0;
 
-  virtual OsVersionInfo VersionInfo() = 0;
+  [[nodiscard]] virtual OsVersionInfo VersionInfo() = 0;
   // The executable's full path, however long; empty on failure.
-  virtual std::string ModulePath() = 0;
-  virtual std::string CurrentDirectory() = 0;
+  [[nodiscard]] virtual std::string ModulePath() = 0;
+  [[nodiscard]] virtual std::string CurrentDirectory() = 0;
   // The Windows folder with a trailing backslash; empty on failure.
-  virtual std::string WindowsFolder() = 0;
+  [[nodiscard]] virtual std::string WindowsFolder() = 0;
 
   // CreateProcessA with the command line and working folder (empty: inherit); both handles
   // closed at once.
-  virtual bool StartProcess(const std::string& commandLine, const std::string& folder) = 0;
+  [[nodiscard]] virtual bool StartProcess(const std::string& commandLine,
+                                          const std::string& folder) = 0;
   // ShellExecuteExA with the default verb; the process handle is closed. A non-empty
   // `fileType` (an extension such as ".pdf") opens the file as that type, whatever it holds:
   // otherwise Wine's shell first tries to run any file as a program.
-  virtual bool ShellOpen(const std::string& file, const std::string& parameters,
-                         const std::string& folder, const std::string& fileType) = 0;
+  [[nodiscard]] virtual bool ShellOpen(const std::string& file, const std::string& parameters,
+                                       const std::string& folder, const std::string& fileType) = 0;
 
   // Size in bytes, or one of the values below. Only "file not found" and "path not found" make
   // a file missing; any other failure (access denied, sharing violation) leaves an existing file
@@ -55,21 +56,22 @@ class System {
   static constexpr std::int64_t kFileMissing = -1;
   static constexpr std::int64_t kFileIsDirectory = -2;
   static constexpr std::int64_t kFileSizeUnknown = -3;
-  virtual std::int64_t FileSize(const std::string& path) = 0;
-  virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  [[nodiscard]] virtual std::int64_t FileSize(const std::string& path) = 0;
+  [[nodiscard]] virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
   // Creates or truncates the file, writes all bytes in one write and flushes them to disk.
-  virtual bool WriteFileFlushed(const std::string& path, std::string_view contents) = 0;
+  [[nodiscard]] virtual bool WriteFileFlushed(const std::string& path,
+                                              std::string_view contents) = 0;
   // Moves `from` over `to` in one step, replacing it, and waits until the move is on disk.
-  virtual bool MoveFileOver(const std::string& from, const std::string& to) = 0;
+  [[nodiscard]] virtual bool MoveFileOver(const std::string& from, const std::string& to) = 0;
   // The file's read-only attribute is set (false when it cannot be read).
-  virtual bool IsReadOnly(const std::string& path) = 0;
-  virtual bool RemoveFile(const std::string& path) = 0;
+  [[nodiscard]] virtual bool IsReadOnly(const std::string& path) = 0;
+  [[nodiscard]] virtual bool RemoveFile(const std::string& path) = 0;
 
   // Sleep with the system timer resolution raised to 1 ms for its duration.
   virtual void SleepPrecise(int ms) = 0;
   virtual void Sleep(int ms) = 0;
   virtual void SendMouse(MouseAction action) = 0;
-  virtual bool CursorPos(Point& point) = 0;
+  [[nodiscard]] virtual bool CursorPos(Point& point) = 0;
 
   [[noreturn]] virtual void ExitProcess(int code) = 0;
 };

@@ -42,7 +42,8 @@ bool WriteSettingsFile(App& app, std::string& text) {
   if (app.system.IsReadOnly(path)) return false;
   const std::string temp = path + std::string(kSettingsTempSuffix);
   if (app.system.WriteFileFlushed(temp, text) && app.system.MoveFileOver(temp, path)) return true;
-  app.system.RemoveFile(temp);
+  // A temporary left behind is replaced by the next save.
+  static_cast<void>(app.system.RemoveFile(temp));
   return false;
 }
 

@@ -18,7 +18,7 @@ struct DiscoveryEnv : FakeEnv {
   DiscoveryEnv() {
     toolkit.CreatePopupWindow(kLedWindow, "Glintbox", 0, 0, 8, 8);
     for (int slot = 1; slot <= kDriveCount; ++slot)
-      toolkit.CreateImageControl(kLedWindow, slot, 0, 0, 18, 18, slot);
+      EXPECT_TRUE(toolkit.CreateImageControl(kLedWindow, slot, 0, 0, 18, 18, slot));
   }
   FakeDisk::Drive& Add(char letter, int type) {
     disk.drives[letter].type = type;

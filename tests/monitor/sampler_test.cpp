@@ -20,7 +20,7 @@ struct SamplerEnv : FakeEnv {
   SamplerEnv() {
     toolkit.CreatePopupWindow(kLedWindow, "Glintbox", 0, 0, 8, 8);
     for (int slot = 1; slot <= kDriveCount; ++slot)
-      toolkit.CreateImageControl(kLedWindow, slot, 0, 0, 18, 18, slot);
+      EXPECT_TRUE(toolkit.CreateImageControl(kLedWindow, slot, 0, 0, 18, 18, slot));
     app.samplingEnabled = 1;
   }
   // A drive the main loop has given its root.

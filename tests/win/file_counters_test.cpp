@@ -70,7 +70,7 @@ TEST_F(FileCountersSamplerTest, IconsFollowTheCountersFile) {
 
   tick("C 3 2\n");
   EXPECT_EQ(shown(3), toolkit_.NativeImage(26 + 3));
-  system.RemoveFile(counters);  // the file gone: the drive reads as idle
+  ASSERT_TRUE(system.RemoveFile(counters));  // the file gone: the drive reads as idle
   SampleDriveActivity(app);
   EXPECT_EQ(shown(3), toolkit_.NativeImage(3));
 }

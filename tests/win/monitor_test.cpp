@@ -74,7 +74,7 @@ class MonitorTest : public wintest::ToolkitTest {
   bool PumpUntilShown(int control, int image, DWORD ms) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
-      toolkit_.WaitEvent();  // the 50 ms sampler bounds the wait
+      static_cast<void>(toolkit_.WaitEvent());  // the 50 ms sampler bounds the wait
       if (Shown(control) == toolkit_.NativeImage(image)) return true;
     }
     return false;

@@ -35,7 +35,7 @@ class ProgramLogicTest : public ::testing::Test {
   }
   std::string Read(const std::string& name) {
     std::string contents;
-    system_.ReadWholeFile(folder_ + name, contents);
+    EXPECT_TRUE(system_.ReadWholeFile(folder_ + name, contents)) << name;
     return contents;
   }
   void Write(const std::string& name, const std::string& contents) {

@@ -53,6 +53,11 @@ constexpr Row kRows[] = {
 };
 constexpr int kRowHeight = 24;
 
+// Refuses every window about to be created, as a system out of handles would.
+LRESULT CALLBACK RefuseCreation(int code, WPARAM, LPARAM) {
+  return code == HCBT_CREATEWND ? 1 : 0;
+}
+
 // Window 2: a caption window holding the controls of kRows, in that order, all in font 3.
 class ControlsTest : public wintest::ToolkitTest {
  protected:
@@ -130,6 +135,21 @@ TEST_F(ControlsTest, TableMakesTheControlsInKeyboardOrder) {
     if (at == first) break;
   }
   EXPECT_EQ(order, (std::vector<int>{302, 304, 305, 307, 308, 309, 310}));
+
+  // One more that Windows refuses: the table reports it, and the trace tells which and why.
+  wintest::DebugLines trace;
+  HHOOK refuse = SetWindowsHookExA(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId());
+  ASSERT_NE(refuse, nullptr);
+  ControlDef extra;
+  extra.number = 311, extra.kind = ControlKind::kCheckBox, extra.width = 20, extra.height = 20;
+  EXPECT_FALSE(toolkit_.CreateControls(2, std::span(&extra, 1)));
+  UnhookWindowsHookEx(refuse);
+  EXPECT_FALSE(toolkit_.ControlExists(311));
+  ASSERT_EQ(trace.Lines().size(), 1u);
+  EXPECT_EQ(trace.Lines()[0].rfind(
+                "Glintbox: CreateWindowExA failed (control 311 of window 2), error ", 0),
+            0u)
+      << trace.Lines()[0];
 }
 
 TEST_F(ControlsTest, StateFollowsTheCallsAndRadioGroupsStaySeparate) {

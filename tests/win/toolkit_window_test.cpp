@@ -50,7 +50,7 @@ TEST_F(ToolkitTest, PopupIsHiddenBorderlessAndSizedByItsClientArea) {
 TEST_F(ToolkitTest, PlacementBandAndExtendedStyles) {
   ASSERT_TRUE(toolkit_.SetWindowPos(0, ZOrder::kTop, 10, 20, 53, 18, swp::kShowWindow));
   Rect outer;
-  toolkit_.WindowRect(0, outer);
+  ASSERT_TRUE(toolkit_.WindowRect(0, outer));
   EXPECT_EQ(outer, (Rect{10, 20, 63, 38}));  // outer size = client size without a frame
   EXPECT_TRUE(toolkit_.IsWindowVisible(0));
 
@@ -60,7 +60,7 @@ TEST_F(ToolkitTest, PlacementBandAndExtendedStyles) {
   ASSERT_TRUE(toolkit_.SetWindowPos(0, ZOrder::kNoTopmost, 0, 0, 0, 0, keep));
   EXPECT_FALSE(ExStyle(Window()) & WS_EX_TOPMOST);
   ASSERT_TRUE(toolkit_.SetWindowPos(0, ZOrder::kNone, 30, 40, 0, 0, swp::kNoSize));
-  toolkit_.WindowRect(0, outer);
+  ASSERT_TRUE(toolkit_.WindowRect(0, outer));
   EXPECT_EQ(outer, (Rect{30, 40, 83, 58}));
 
   SetWindowLongA(Window(), GWL_EXSTYLE, WS_EX_CLIENTEDGE);

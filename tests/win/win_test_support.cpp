@@ -8,6 +8,31 @@
 
 namespace glint::wintest {
 
+namespace {
+DebugLines* debugLines = nullptr;
+constexpr DWORD kPrintException = 0x40010006;  // DBG_PRINTEXCEPTION_C
+}  // namespace
+
+DebugLines::DebugLines() : handler_(AddVectoredExceptionHandler(1, &Handler)) {
+  debugLines = this;
+}
+
+DebugLines::~DebugLines() {
+  debugLines = nullptr;
+  RemoveVectoredExceptionHandler(handler_);
+}
+
+LONG CALLBACK DebugLines::Handler(EXCEPTION_POINTERS* pointers) {
+  const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+  // The parameters: the length with the terminator, then the text.
+  if (debugLines != nullptr && record.ExceptionCode == kPrintException &&
+      record.NumberParameters >= 2 && record.ExceptionInformation[0] > 0) {
+    const auto* text = reinterpret_cast<const char*>(record.ExceptionInformation[1]);
+    debugLines->lines_.emplace_back(text, record.ExceptionInformation[0] - 1);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
 ScratchFolder::ScratchFolder() {
   char temp[MAX_PATH + 1] = {};
   GetTempPathA(MAX_PATH, temp);

@@ -64,6 +64,22 @@ std::vector<Event> DrainDecoded(Win32Toolkit& toolkit);
 // Polls (with short sleeps) for about the given time.
 void PumpFor(Win32Toolkit& toolkit, DWORD ms);
 
+// The lines this process sends to the debugger while it lives: OutputDebugStringA raises
+// DBG_PRINTEXCEPTION_C, which a vectored handler sees first.
+class DebugLines {
+ public:
+  DebugLines();
+  ~DebugLines();
+  DebugLines(const DebugLines&) = delete;
+  DebugLines& operator=(const DebugLines&) = delete;
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+ private:
+  static LONG CALLBACK Handler(EXCEPTION_POINTERS* pointers);
+  void* handler_;
+  std::vector<std::string> lines_;
+};
+
 // A toolkit with window 0: a hidden 8 x 8 popup at (100, 120).
 class ToolkitTest : public ::testing::Test {
  protected:

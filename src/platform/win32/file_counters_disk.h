@@ -18,20 +18,20 @@ class FileCountersDisk final : public Disk {
   // The file named by GLINTBOX_COUNTERS_FILE, else "counters.txt" beside the executable.
   static std::string DefaultCountersPath();
 
-  std::uint32_t LogicalDriveStrings(char* buffer, std::uint32_t size) override {
+  [[nodiscard]] std::uint32_t LogicalDriveStrings(char* buffer, std::uint32_t size) override {
     return real_.LogicalDriveStrings(buffer, size);
   }
-  int DriveType(const std::string& root) override { return real_.DriveType(root); }
-  bool VolumeInformation(const std::string& root, VolumeInfo& info) override {
+  [[nodiscard]] int DriveType(const std::string& root) override { return real_.DriveType(root); }
+  [[nodiscard]] bool VolumeInformation(const std::string& root, VolumeInfo& info) override {
     return real_.VolumeInformation(root, info);
   }
-  bool FreeSpace(const std::string& root, std::uint64_t& freeBytes,
-                 std::uint64_t& totalBytes) override {
+  [[nodiscard]] bool FreeSpace(const std::string& root, std::uint64_t& freeBytes,
+                               std::uint64_t& totalBytes) override {
     return real_.FreeSpace(root, freeBytes, totalBytes);
   }
-  DiskCountersResult ReadCounters(const char* devicePath, std::uint32_t& readCount,
-                                  std::uint32_t& writeCount) override;
-  std::uint32_t TickCount() override { return real_.TickCount(); }
+  [[nodiscard]] DiskCountersResult ReadCounters(const char* devicePath, std::uint32_t& readCount,
+                                                std::uint32_t& writeCount) override;
+  [[nodiscard]] std::uint32_t TickCount() override { return real_.TickCount(); }
 
  private:
   Win32Disk real_;

@@ -1,49 +1,13 @@
 #pragma once
 
-// Small owners for Win32 handles: each closes its handle exactly once, none can be copied.
+// Small owners for Win32 handles: each closes its handle exactly once, none can be copied. The
+// kernel handle's owner is in unique_handle.h, which needs no <windows.h>.
 
 #include "platform/win32/windows_api.h"
 
-#include <utility>
+#include "platform/win32/unique_handle.h"
 
 namespace glint::win32 {
-
-// Owns one handle of the kind described by Traits (Type, Empty(), IsValid(), Close()).
-template <typename Traits>
-class UniqueObject {
- public:
-  using Type = typename Traits::Type;
-
-  UniqueObject() = default;
-  explicit UniqueObject(Type handle) : handle_(handle) {}
-  ~UniqueObject() { Reset(); }
-  UniqueObject(const UniqueObject&) = delete;
-  UniqueObject& operator=(const UniqueObject&) = delete;
-  UniqueObject(UniqueObject&& other) noexcept : handle_(other.Release()) {}
-  UniqueObject& operator=(UniqueObject&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-
-  Type Get() const { return handle_; }
-  explicit operator bool() const { return Traits::IsValid(handle_); }
-  Type Release() { return std::exchange(handle_, Traits::Empty()); }
-  void Reset(Type handle = Traits::Empty()) {
-    Type old = std::exchange(handle_, handle);
-    if (Traits::IsValid(old)) Traits::Close(old);
-  }
-
- private:
-  Type handle_ = Traits::Empty();
-};
-
-struct KernelHandleTraits {
-  using Type = HANDLE;
-  static Type Empty() { return nullptr; }
-  // CreateFile reports failure as INVALID_HANDLE_VALUE, most others as null.
-  static bool IsValid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(Type h) { ::CloseHandle(h); }
-};
 
 template <typename T>
 struct GdiObjectTraits {
@@ -74,7 +38,6 @@ struct IconTraits {
   static void Close(Type h) { ::DestroyIcon(h); }
 };
 
-using UniqueHandle = UniqueObject<KernelHandleTraits>;
 using UniqueFont = UniqueObject<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueObject<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueObject<MemoryDcTraits>;

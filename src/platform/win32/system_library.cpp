@@ -2,18 +2,22 @@
 
 #include <vector>
 
+#include "platform/win32/trace.h"
+
 namespace glint::win32 {
 
 namespace {
 
 // Asks a folder query twice: once for the length, once for the text.
 template <typename Query>
-std::string FolderFrom(Query query) {
+std::string FolderFrom(const char* call, Query query) {
   const UINT needed = query(nullptr, 0);
-  if (needed == 0) return {};
   std::vector<char> buffer(needed + 1);
-  const UINT length = query(buffer.data(), static_cast<UINT>(buffer.size()));
-  if (length == 0 || length >= buffer.size()) return {};
+  const UINT length = needed == 0 ? 0 : query(buffer.data(), static_cast<UINT>(buffer.size()));
+  if (length == 0 || length >= buffer.size()) {
+    FailureTrace(call) << "the folder";
+    return {};
+  }
   std::string folder(buffer.data(), length);
   if (folder.back() != '\\') folder += '\\';
   return folder;
@@ -22,11 +26,13 @@ std::string FolderFrom(Query query) {
 }  // namespace
 
 std::string SystemFolder() {
-  return FolderFrom([](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
+  return FolderFrom("GetSystemDirectoryA",
+                    [](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
 }
 
 std::string WindowsFolder() {
-  return FolderFrom([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
+  return FolderFrom("GetWindowsDirectoryA",
+                    [](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
 }
 
 void RestrictDllSearch() {
@@ -35,13 +41,21 @@ void RestrictDllSearch() {
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
   HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-  if (kernel == nullptr) return;
+  if (kernel == nullptr) {
+    FailureTrace("GetModuleHandleA") << "kernel32.dll";
+    return;
+  }
+  // A missing function is no failure: the systems named above lack them.
   const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
       reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (setDefault != nullptr && setDefault(kSearchSystem32)) return;
+  if (setDefault != nullptr) {
+    if (setDefault(kSearchSystem32)) return;
+    FailureTrace("SetDefaultDllDirectories") << "the DLL search";
+  }
   const auto setDirectory = reinterpret_cast<SetDllDirectoryFunction>(
       reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDllDirectoryA")));
-  if (setDirectory != nullptr) setDirectory("");
+  if (setDirectory != nullptr && !setDirectory(""))
+    FailureTrace("SetDllDirectoryA") << "the DLL search";
 }
 
 SystemLibrary::SystemLibrary(const char* name) {
@@ -49,6 +63,7 @@ SystemLibrary::SystemLibrary(const char* name) {
   // The DLLs it imports itself are searched from its own folder first, not from the program's.
   if (!folder.empty())
     module_ = ::LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (module_ == nullptr && !folder.empty()) FailureTrace("LoadLibraryExA") << folder << name;
 }
 
 SystemLibrary::~SystemLibrary() {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/win32/raii.h"
+#include "platform/win32/trace.h"
 
 namespace glint {
 
@@ -27,11 +28,27 @@ static_assert(offsetof(DISK_PERFORMANCE, WriteCount) == kWriteCountOffset);
 // Room for a label or file-system name; the system never writes more than MAX_PATH + 1.
 constexpr DWORD kVolumeTextChars = MAX_PATH + 1;
 
+// The drive letter of "C:\" or "\\.\C:" as 0 to 25; 26 for anything else.
+unsigned DriveIndex(const char* root) {
+  if (root == nullptr) return 26;
+  const char* letter =
+      root[0] == '\\' && root[1] == '\\' && root[2] != '\0' && root[3] != '\0' ? root + 4 : root;
+  const char upper = static_cast<char>(*letter & ~0x20);
+  return upper >= 'A' && upper <= 'Z' ? static_cast<unsigned>(upper - 'A') : 26;
+}
+
 }  // namespace
+
+bool Win32Disk::FirstFailure(Failure kind, const char* root) {
+  return win32::FirstTime(traced_[static_cast<int>(kind)], DriveIndex(root));
+}
 
 std::uint32_t Win32Disk::LogicalDriveStrings(char* buffer, std::uint32_t size) {
   if (buffer == nullptr) size = 0;
-  return ::GetLogicalDriveStringsA(size, buffer);
+  const DWORD length = ::GetLogicalDriveStringsA(size, buffer);
+  if (length == 0 && FirstFailure(Failure::kDriveList, nullptr))
+    win32::FailureTrace("GetLogicalDriveStringsA") << "the drives";
+  return length;
 }
 
 int Win32Disk::DriveType(const std::string& root) {
@@ -44,6 +61,8 @@ bool Win32Disk::VolumeInformation(const std::string& root, VolumeInfo& info) {
   DWORD serialNumber = 0;
   if (!::GetVolumeInformationA(root.c_str(), label, kVolumeTextChars, &serialNumber, nullptr,
                                nullptr, fileSystem, kVolumeTextChars)) {
+    if (FirstFailure(Failure::kVolume, root.c_str()))
+      win32::FailureTrace("GetVolumeInformationA") << "the volume of " << root;
     return false;
   }
   info.label = label;
@@ -57,7 +76,11 @@ bool Win32Disk::FreeSpace(const std::string& root, std::uint64_t& freeBytes,
   ULARGE_INTEGER callerFree{};
   ULARGE_INTEGER total{};
   ULARGE_INTEGER allFree{};
-  if (!::GetDiskFreeSpaceExA(root.c_str(), &callerFree, &total, &allFree)) return false;
+  if (!::GetDiskFreeSpaceExA(root.c_str(), &callerFree, &total, &allFree)) {
+    if (FirstFailure(Failure::kSpace, root.c_str()))
+      win32::FailureTrace("GetDiskFreeSpaceExA") << "the free space of " << root;
+    return false;
+  }
   // All free space of the volume, not what a disk quota leaves to this user.
   freeBytes = allFree.QuadPart;
   totalBytes = total.QuadPart;
@@ -70,11 +93,17 @@ DiskCountersResult Win32Disk::ReadCounters(const char* devicePath, std::uint32_t
   // No access rights are needed for the query, and asking for none works without elevation.
   win32::UniqueHandle device(::CreateFileA(devicePath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!device) return DiskCountersResult::kOpenFailed;
+  if (!device) {
+    if (FirstFailure(Failure::kOpen, devicePath))
+      win32::FailureTrace("CreateFileA") << "the counters of " << devicePath;
+    return DiskCountersResult::kOpenFailed;
+  }
   unsigned char performance[kDiskPerformanceSize] = {};
   DWORD returned = 0;
   if (!::DeviceIoControl(device.Get(), kIoctlDiskPerformance, nullptr, 0, performance,
                          sizeof(performance), &returned, nullptr)) {
+    if (FirstFailure(Failure::kQuery, devicePath))
+      win32::FailureTrace("DeviceIoControl") << "the counters of " << devicePath;
     return DiskCountersResult::kQueryFailed;
   }
   std::memcpy(&readCount, performance + kReadCountOffset, sizeof(readCount));

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/system.h"
+#include "platform/win32/unique_handle.h"
 
 namespace glint {
 
@@ -18,30 +19,31 @@ class Win32System final : public System {
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
-  MutexResult CreateInstanceMutex(std::string_view name) override;
+  [[nodiscard]] MutexResult CreateInstanceMutex(std::string_view name) override;
   void ReleaseInstanceMutex() override;
   void CloseInstanceMutex() override;
 
-  OsVersionInfo VersionInfo() override;
-  std::string ModulePath() override;
-  std::string CurrentDirectory() override;
-  std::string WindowsFolder() override;
+  [[nodiscard]] OsVersionInfo VersionInfo() override;
+  [[nodiscard]] std::string ModulePath() override;
+  [[nodiscard]] std::string CurrentDirectory() override;
+  [[nodiscard]] std::string WindowsFolder() override;
 
-  bool StartProcess(const std::string& commandLine, const std::string& folder) override;
-  bool ShellOpen(const std::string& file, const std::string& parameters,
-                 const std::string& folder, const std::string& fileType) override;
+  [[nodiscard]] bool StartProcess(const std::string& commandLine,
+                                  const std::string& folder) override;
+  [[nodiscard]] bool ShellOpen(const std::string& file, const std::string& parameters,
+                               const std::string& folder, const std::string& fileType) override;
 
-  std::int64_t FileSize(const std::string& path) override;
-  bool ReadWholeFile(const std::string& path, std::string& contents) override;
-  bool WriteFileFlushed(const std::string& path, std::string_view contents) override;
-  bool MoveFileOver(const std::string& from, const std::string& to) override;
-  bool IsReadOnly(const std::string& path) override;
-  bool RemoveFile(const std::string& path) override;
+  [[nodiscard]] std::int64_t FileSize(const std::string& path) override;
+  [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& contents) override;
+  [[nodiscard]] bool WriteFileFlushed(const std::string& path, std::string_view contents) override;
+  [[nodiscard]] bool MoveFileOver(const std::string& from, const std::string& to) override;
+  [[nodiscard]] bool IsReadOnly(const std::string& path) override;
+  [[nodiscard]] bool RemoveFile(const std::string& path) override;
 
   void SleepPrecise(int ms) override;
   void Sleep(int ms) override;
   void SendMouse(MouseAction action) override;
-  bool CursorPos(Point& point) override;
+  [[nodiscard]] bool CursorPos(Point& point) override;
 
   [[noreturn]] void ExitProcess(int code) override;
 
@@ -49,9 +51,12 @@ class Win32System final : public System {
   static constexpr std::int64_t kMaxReadBytes = 64 * 1024 * 1024;
 
  private:
-  void* mutex_ = nullptr;  // HANDLE, kept opaque so that this header needs no <windows.h>
+  win32::UniqueHandle mutex_;
   // winmm.dll, for the timer period around the short sleeps; loaded at the first of them.
   std::unique_ptr<win32::SystemLibrary> winmm_;
+  // Launches and the timer period fail alike every time (a missing document, no uninstaller):
+  // traced once each.
+  std::uint64_t tracedOnce_ = 0;
 };
 
 }  // namespace glint

@@ -22,8 +22,15 @@ void Win32Toolkit::Initialize() {
   // the program from loading where Internet Explorer 3 never came.
   ::InitCommonControls();
   // S_FALSE (already initialised) must be balanced as well.
-  if (!comInitialized_) comInitialized_ = SUCCEEDED(::CoInitialize(nullptr));
+  if (!comInitialized_) {
+    const HRESULT result = ::CoInitialize(nullptr);
+    comInitialized_ = SUCCEEDED(result);
+    if (!comInitialized_)
+      win32::FailureTrace("CoInitialize", static_cast<DWORD>(result)) << "the shell's COM";
+  }
   taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
+  if (taskbarCreatedMessage_ == 0)
+    win32::FailureTrace("RegisterWindowMessageA") << "the shell's restart notice";
 }
 
 void Win32Toolkit::ReleaseAll() {

@@ -28,14 +28,14 @@ class Win32Toolkit final : public Toolkit {
   void Initialize() override;
   void ReleaseAll() override;
 
-  bool CreatePopupWindow(int window, std::string_view title, int x, int y, int clientWidth,
-                         int clientHeight) override;
-  bool CreateCaptionWindow(int window, std::string_view title, int clientWidth, int clientHeight,
-                           int ownerWindow) override;
+  [[nodiscard]] bool CreatePopupWindow(int window, std::string_view title, int x, int y,
+                                       int clientWidth, int clientHeight) override;
+  [[nodiscard]] bool CreateCaptionWindow(int window, std::string_view title, int clientWidth,
+                                         int clientHeight, int ownerWindow) override;
   void DestroyWindow(int window) override;
-  bool WindowExists(int window) const override;
-  bool IsWindowVisible(int window) const override;
-  bool WindowRect(int window, Rect& outer) const override;
+  [[nodiscard]] bool WindowExists(int window) const override;
+  [[nodiscard]] bool IsWindowVisible(int window) const override;
+  [[nodiscard]] bool WindowRect(int window, Rect& outer) const override;
   bool SetWindowPos(int window, ZOrder z, int x, int y, int width, int height,
                     unsigned flags) override;
   void ShowWindow(int window, ShowMode mode) override;
@@ -44,61 +44,63 @@ class Win32Toolkit final : public Toolkit {
   bool SetWindowAlpha(int window, int alpha) override;
   void SetForegroundWindow(int window) override;
   void ActivateWindow(int window) override;
-  int DisplayDpi() const override;
-  bool WorkAreaNearWindow(int window, Rect& workArea) const override;
+  [[nodiscard]] int DisplayDpi() const override;
+  [[nodiscard]] bool WorkAreaNearWindow(int window, Rect& workArea) const override;
   void MoveWindowWithMouse(int window) override;
 
-  bool CreateControl(int window, const ControlDef& def) override;
+  [[nodiscard]] bool CreateControl(int window, const ControlDef& def) override;
   void DestroyControl(int control) override;
-  bool ControlExists(int control) const override;
+  [[nodiscard]] bool ControlExists(int control) const override;
   void MoveControl(int control, int x, int y, int width, int height) override;
   void ShowControl(int control, bool visible) override;
   void EnableControl(int control, bool enabled) override;
   void SetControlText(int control, std::string_view text) override;
-  std::string ControlText(int control) const override;
+  [[nodiscard]] std::string ControlText(int control) const override;
   void SetControlFont(int control, int font) override;
   void SetControlTooltip(int control, std::string_view text) override;
   void SetControlImage(int control, int image) override;
   void SetControlChecked(int control, bool checked) override;
-  bool IsControlChecked(int control) const override;
+  [[nodiscard]] bool IsControlChecked(int control) const override;
   void SelectRadioButton(int control) override;
   void SetTrackbarRange(int control, int minimum, int maximum) override;
   void SetTrackbarPos(int control, int position) override;
-  int TrackbarPos(int control) const override;
+  [[nodiscard]] int TrackbarPos(int control) const override;
   void SetListColumns(int control, std::span<const ListColumn> columns) override;
   void ClearListRows(int control) override;
-  int AddListRow(int control, std::span<const std::string_view> cells, Color text,
-                 Color back) override;
+  [[nodiscard]] int AddListRow(int control, std::span<const std::string_view> cells, Color text,
+                               Color back) override;
 
-  bool CreateImage(int image, int width, int height) override;
+  [[nodiscard]] bool CreateImage(int image, int width, int height) override;
   void DestroyImage(int image) override;
-  ImageView Image(int image) override;
-  bool LoadEmbeddedIcon(int image, int resource, int edge) override;
+  [[nodiscard]] ImageView Image(int image) override;
+  [[nodiscard]] bool LoadEmbeddedIcon(int image, int resource, int edge) override;
   void ImageChanged(int image) override;
-  bool CreateNumberedFont(int font, std::string_view face, int points, int weight,
-                          int pixelsPerInch) override;
-  bool FontExists(int font) const override;
+  [[nodiscard]] bool CreateNumberedFont(int font, std::string_view face, int points, int weight,
+                                        int pixelsPerInch) override;
+  [[nodiscard]] bool FontExists(int font) const override;
   void DrawString(int image, int font, int x, int y, std::string_view text, Color color) override;
-  int TextWidth(int font, std::string_view text) override;
+  [[nodiscard]] int TextWidth(int font, std::string_view text) override;
 
-  bool CreatePopupMenu(int menu) override;
+  [[nodiscard]] bool CreatePopupMenu(int menu) override;
   void AppendMenuItem(int menu, int item, std::string_view text) override;
   void AppendMenuSeparator(int menu) override;
   void SetMenuItemChecked(int menu, int item, bool checked) override;
-  bool IsMenuItemChecked(int menu, int item) const override;
+  [[nodiscard]] bool IsMenuItemChecked(int menu, int item) const override;
   void TrackPopupMenu(int menu, int ownerWindow, int x, int y) override;
 
-  bool AddTrayIcon(int icon, int ownerWindow, int image, unsigned callbackMessage) override;
+  [[nodiscard]] bool AddTrayIcon(int icon, int ownerWindow, int image,
+                                 unsigned callbackMessage) override;
   void SetTrayTooltip(int icon, std::string_view text) override;
   void RemoveTrayIcon(int icon) override;
 
-  bool SetTimer(int window, int timer, unsigned periodMs, TimerCallback callback) override;
+  [[nodiscard]] bool SetTimer(int window, int timer, unsigned periodMs,
+                              TimerCallback callback) override;
   void KillTimer(int window, int timer) override;
-  Event WaitEvent() override;
-  bool PollEvent(Event& event) override;
+  [[nodiscard]] Event WaitEvent() override;
+  [[nodiscard]] bool PollEvent(Event& event) override;
 
   int ShowMessageBox(std::string_view caption, std::string_view text, unsigned flags) override;
-  bool ChooseColor(int ownerWindow, Color initial, Color& chosen) override;
+  [[nodiscard]] bool ChooseColor(int ownerWindow, Color initial, Color& chosen) override;
 
   // Native handles (HWND, HBITMAP, HFONT, HMENU) for the Windows-side tests; null when missing.
   // Typed void* so that this header needs no <windows.h>.
@@ -140,7 +142,7 @@ class Win32Toolkit final : public Toolkit {
   void ForgetWindowObjects(int window);
   void ResizeImageControl(const ControlRecord& control);
   // A black image not yet under any number; null when the GDI refuses it.
-  std::unique_ptr<ImageRecord> MakeImage(int width, int height) const;
+  std::unique_ptr<ImageRecord> MakeImage(int image, int width, int height) const;
   // Puts an image under its number; the controls showing that number take it.
   void InstallImage(int image, std::unique_ptr<ImageRecord> record);
   // Whether a radio button about to be created in `window` begins a group: asked to, or no radio

@@ -100,9 +100,14 @@ void Win32Toolkit::SetListColumns(int control, std::span<const ListColumn> colum
     data.cx = std::max(column.width, 0);
     data.pszText = title.data();
     data.iSubItem = index;
-    const UINT message = index < kept ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA;
-    ::SendMessageA(record->hwnd, message, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(&data));
+    const bool set = index < kept;
+    const LRESULT result =
+        ::SendMessageA(record->hwnd, set ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA,
+                       static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&data));
+    if (set ? result == FALSE : result < 0) {
+      win32::FailureTrace(set ? "LVM_SETCOLUMNA" : "LVM_INSERTCOLUMNA", 0)
+          << "column " << index << " of control " << control;
+    }
     ++index;
   }
 }
@@ -110,7 +115,11 @@ void Win32Toolkit::SetListColumns(int control, std::span<const ListColumn> colum
 void Win32Toolkit::ClearListRows(int control) {
   ControlRecord* record = LookUpControl(control);
   if (record == nullptr || record->kind != ControlKind::kListView) return;
-  if (::SendMessageA(record->hwnd, LVM_DELETEALLITEMS, 0, 0)) record->rows.clear();
+  if (::SendMessageA(record->hwnd, LVM_DELETEALLITEMS, 0, 0)) {
+    record->rows.clear();
+  } else {
+    win32::FailureTrace("LVM_DELETEALLITEMS", 0) << "the rows of control " << control;
+  }
 }
 
 int Win32Toolkit::AddListRow(int control, std::span<const std::string_view> cells, Color text,
@@ -124,14 +133,19 @@ int Win32Toolkit::AddListRow(int control, std::span<const std::string_view> cell
   item.pszText = cell.data();
   const int row = static_cast<int>(
       ::SendMessageA(record->hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  if (row < 0) return -1;
+  if (row < 0) {
+    win32::FailureTrace("LVM_INSERTITEMA", 0) << "a row of control " << control;
+    return -1;
+  }
   for (std::size_t column = 1; column < cells.size(); ++column) {
     cell.assign(cells[column]);
     LVITEMA subItem{};
     subItem.iSubItem = static_cast<int>(column);
     subItem.pszText = cell.data();
-    ::SendMessageA(record->hwnd, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
-                   reinterpret_cast<LPARAM>(&subItem));
+    if (!::SendMessageA(record->hwnd, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+                        reinterpret_cast<LPARAM>(&subItem))) {
+      win32::FailureTrace("LVM_SETITEMTEXTA", 0) << "row " << row << " of control " << control;
+    }
   }
   // The colours stay in step with the rows, which are only ever appended or cleared.
   const auto at = record->rows.begin() + std::min<std::ptrdiff_t>(row, record->rows.size());

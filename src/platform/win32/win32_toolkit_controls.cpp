@@ -78,7 +78,10 @@ bool Win32Toolkit::CreateControl(int window, const ControlDef& def) {
                                 controlClass.hasCaption ? caption.c_str() : nullptr, style, def.x,
                                 def.y, def.width, def.height, parent->hwnd, ControlId(def.number),
                                 win32::ModuleInstance(), nullptr);
-  if (hwnd == nullptr) return false;
+  if (hwnd == nullptr) {
+    win32::FailureTrace("CreateWindowExA") << "control " << def.number << " of window " << window;
+    return false;
+  }
   auto record = std::make_unique<ControlRecord>();
   record->toolkit = this;
   record->number = def.number;
@@ -93,6 +96,8 @@ bool Win32Toolkit::CreateControl(int window, const ControlDef& def) {
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.get()));
     record->originalProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Callbacks::ImageControlProc)));
+    if (record->originalProc == nullptr)
+      win32::FailureTrace("SetWindowLongPtrA") << "the clicks of control " << def.number;
   }
   InsertControl(window, def.number, std::move(record));
 
@@ -129,7 +134,7 @@ void Win32Toolkit::DestroyControl(int control) {
       ::SendMessageA(window->tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
-  ::DestroyWindow(record->hwnd);
+  if (!::DestroyWindow(record->hwnd)) win32::FailureTrace("DestroyWindow") << "control " << control;
   controls_.erase(control);
 }
 
@@ -140,10 +145,12 @@ bool Win32Toolkit::ControlExists(int control) const {
 void Win32Toolkit::MoveControl(int control, int x, int y, int width, int height) {
   ControlRecord* record = LookUpControl(control);
   if (record == nullptr || width < 0 || height < 0) return;
-  if (::MoveWindow(record->hwnd, x, y, width, height, TRUE)) {
-    record->width = width;
-    record->height = height;
+  if (!::MoveWindow(record->hwnd, x, y, width, height, TRUE)) {
+    win32::FailureTrace("MoveWindow") << "control " << control;
+    return;
   }
+  record->width = width;
+  record->height = height;
 }
 
 void Win32Toolkit::ShowControl(int control, bool visible) {
@@ -161,7 +168,8 @@ void Win32Toolkit::SetControlText(int control, std::string_view text) {
   // Windows reads the text of a bitmap static as a resource name and may drop the image.
   if (record == nullptr || record->kind == ControlKind::kImage) return;
   const std::string value(text);
-  ::SetWindowTextA(record->hwnd, value.c_str());
+  if (!::SetWindowTextA(record->hwnd, value.c_str()))
+    win32::FailureTrace("SetWindowTextA") << "control " << control;
 }
 
 std::string Win32Toolkit::ControlText(int control) const {
@@ -193,7 +201,10 @@ void Win32Toolkit::SetControlTooltip(int control, std::string_view text) {
         ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window->hwnd,
                           nullptr, win32::ModuleInstance(), nullptr);
-    if (window->tooltip == nullptr) return;
+    if (window->tooltip == nullptr) {
+      win32::FailureTrace("CreateWindowExA") << "the tooltips of window " << record->window;
+      return;
+    }
   }
   std::string value(text);
   TTTOOLINFOA tool{};
@@ -207,6 +218,8 @@ void Win32Toolkit::SetControlTooltip(int control, std::string_view text) {
   } else {
     record->hasTool =
         ::SendMessageA(window->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+    if (!record->hasTool)
+      win32::FailureTrace("TTM_ADDTOOLA", 0) << "the tooltip of control " << control;
   }
 }
 
@@ -216,8 +229,9 @@ void Win32Toolkit::ResizeImageControl(const ControlRecord& control) {
   RECT client{};
   ::GetClientRect(control.hwnd, &client);
   if (client.right != control.width || client.bottom != control.height) {
-    ::SetWindowPos(control.hwnd, nullptr, 0, 0, control.width, control.height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!::SetWindowPos(control.hwnd, nullptr, 0, 0, control.width, control.height,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+      win32::FailureTrace("SetWindowPos") << "the size of control " << control.number;
   }
 }
 

@@ -15,7 +15,8 @@ constexpr int kMaxPixelsPerInch = 4800;
 
 }  // namespace
 
-std::unique_ptr<Win32Toolkit::ImageRecord> Win32Toolkit::MakeImage(int width, int height) const {
+std::unique_ptr<Win32Toolkit::ImageRecord> Win32Toolkit::MakeImage(int image, int width,
+                                                                   int height) const {
   if (width <= 0 || height <= 0 || width > kMaxImageEdge || height > kMaxImageEdge) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -26,7 +27,11 @@ std::unique_ptr<Win32Toolkit::ImageRecord> Win32Toolkit::MakeImage(int width, in
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   win32::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || bits == nullptr) return nullptr;
+  if (!bitmap || bits == nullptr) {
+    win32::FailureTrace("CreateDIBSection")
+        << "image " << image << " (" << width << " x " << height << ")";
+    return nullptr;
+  }
   const int stride = ImageView::StrideFor(width);
   std::memset(bits, 0, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
 
@@ -45,7 +50,7 @@ void Win32Toolkit::InstallImage(int image, std::unique_ptr<ImageRecord> record) 
 }
 
 bool Win32Toolkit::CreateImage(int image, int width, int height) {
-  std::unique_ptr<ImageRecord> record = MakeImage(width, height);
+  std::unique_ptr<ImageRecord> record = MakeImage(image, width, height);
   if (!record) return false;
   InstallImage(image, std::move(record));
   return true;
@@ -71,16 +76,28 @@ bool Win32Toolkit::LoadEmbeddedIcon(int image, int resource, int edge) {
   // The image of that size from the icon's set, drawn over black: the artwork is opaque.
   win32::UniqueIcon icon(static_cast<HICON>(::LoadImageA(
       win32::ModuleInstance(), MAKEINTRESOURCEA(resource), IMAGE_ICON, edge, edge, 0)));
-  if (!icon) return false;
+  if (!icon) {
+    win32::FailureTrace("LoadImageA") << "icon " << resource << " for image " << image;
+    return false;
+  }
   // Drawn before it takes the number: a failure leaves the old image, not a black one.
-  std::unique_ptr<ImageRecord> record = MakeImage(edge, edge);
+  std::unique_ptr<ImageRecord> record = MakeImage(image, edge, edge);
   if (!record) return false;
   win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  if (!dc) return false;
+  if (!dc) {
+    win32::FailureTrace("CreateCompatibleDC") << "image " << image;
+    return false;
+  }
   {
     win32::SelectedObject bitmap(dc.Get(), record->bitmap.Get());
-    if (!bitmap || !::DrawIconEx(dc.Get(), 0, 0, icon.Get(), edge, edge, 0, nullptr, DI_NORMAL))
+    if (!bitmap) {
+      win32::FailureTrace("SelectObject") << "image " << image;
       return false;
+    }
+    if (!::DrawIconEx(dc.Get(), 0, 0, icon.Get(), edge, edge, 0, nullptr, DI_NORMAL)) {
+      win32::FailureTrace("DrawIconEx") << "icon " << resource << " into image " << image;
+      return false;
+    }
   }
   ::GdiFlush();  // the pixels are read straight from memory next
   InstallImage(image, std::move(record));
@@ -104,7 +121,10 @@ bool Win32Toolkit::CreateNumberedFont(int font, std::string_view face, int point
       ::CreateFontA(-::MulDiv(points, pixelsPerInch, 72), 0, 0, 0, std::clamp(weight, 0, 1000),
                     FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName.c_str()));
-  if (!handle) return false;
+  if (!handle) {
+    win32::FailureTrace("CreateFontA") << "font " << font << " (" << faceName << ")";
+    return false;
+  }
   auto record = std::make_unique<FontRecord>();
   record->font = std::move(handle);
   std::unique_ptr<FontRecord> old = std::exchange(fonts_[font], std::move(record));
@@ -117,6 +137,7 @@ bool Win32Toolkit::CreateNumberedFont(int font, std::string_view face, int point
 
 int Win32Toolkit::DisplayDpi() const {
   win32::WindowDc screen(nullptr);
+  if (!screen) win32::FailureTrace("GetDC") << "the display's DPI";
   const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : kBaseDpi;
 }
@@ -131,15 +152,22 @@ void Win32Toolkit::DrawString(int image, int font, int x, int y, std::string_vie
   const FontRecord* fontRecord = LookUpFont(font);
   if (imageRecord == nullptr || fontRecord == nullptr || text.empty()) return;
   win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  if (!dc) return;
+  if (!dc) {
+    win32::FailureTrace("CreateCompatibleDC") << "text in image " << image;
+    return;
+  }
   {
     win32::SelectedObject bitmap(dc.Get(), imageRecord->bitmap.Get());
-    if (!bitmap) return;
+    if (!bitmap) {
+      win32::FailureTrace("SelectObject") << "text in image " << image;
+      return;
+    }
     win32::SelectedObject selectedFont(dc.Get(), fontRecord->font.Get());
     ::SetBkMode(dc.Get(), TRANSPARENT);
     ::SetTextColor(dc.Get(), win32::ToColorRef(color));
     ::SetTextAlign(dc.Get(), TA_TOP | TA_LEFT | TA_NOUPDATECP);
-    ::TextOutA(dc.Get(), x, y, text.data(), win32::TextLength(text));
+    if (!::TextOutA(dc.Get(), x, y, text.data(), win32::TextLength(text)))
+      win32::FailureTrace("TextOutA") << "text in image " << image;
   }
   // GDI may batch the drawing; the pixels are read straight from memory next.
   ::GdiFlush();
@@ -149,10 +177,16 @@ int Win32Toolkit::TextWidth(int font, std::string_view text) {
   const FontRecord* fontRecord = LookUpFont(font);
   if (fontRecord == nullptr || text.empty()) return 0;
   win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  if (!dc) return 0;
+  if (!dc) {
+    win32::FailureTrace("CreateCompatibleDC") << "the width of text in font " << font;
+    return 0;
+  }
   win32::SelectedObject selectedFont(dc.Get(), fontRecord->font.Get());
   SIZE extent{};
-  if (!::GetTextExtentPoint32A(dc.Get(), text.data(), win32::TextLength(text), &extent)) return 0;
+  if (!::GetTextExtentPoint32A(dc.Get(), text.data(), win32::TextLength(text), &extent)) {
+    win32::FailureTrace("GetTextExtentPoint32A") << "the width of text in font " << font;
+    return 0;
+  }
   return extent.cx;
 }
 

@@ -25,7 +25,10 @@ constexpr std::size_t kTrayTipChars = 63;
 
 bool Win32Toolkit::CreatePopupMenu(int menu) {
   win32::UniqueMenu handle(::CreatePopupMenu());
-  if (!handle) return false;
+  if (!handle) {
+    win32::FailureTrace("CreatePopupMenu") << "menu " << menu;
+    return false;
+  }
   auto record = std::make_unique<MenuRecord>();
   record->menu = std::move(handle);
   menus_[menu] = std::move(record);
@@ -36,12 +39,14 @@ void Win32Toolkit::AppendMenuItem(int menu, int item, std::string_view text) {
   const MenuRecord* record = LookUpMenu(menu);
   if (record == nullptr) return;
   const std::string value(text);
-  ::AppendMenuA(record->menu.Get(), MF_STRING, static_cast<UINT_PTR>(item), value.c_str());
+  if (!::AppendMenuA(record->menu.Get(), MF_STRING, static_cast<UINT_PTR>(item), value.c_str()))
+    win32::FailureTrace("AppendMenuA") << "item " << item << " of menu " << menu;
 }
 
 void Win32Toolkit::AppendMenuSeparator(int menu) {
   const MenuRecord* record = LookUpMenu(menu);
-  if (record != nullptr) ::AppendMenuA(record->menu.Get(), MF_SEPARATOR, 0, nullptr);
+  if (record != nullptr && !::AppendMenuA(record->menu.Get(), MF_SEPARATOR, 0, nullptr))
+    win32::FailureTrace("AppendMenuA") << "a separator of menu " << menu;
 }
 
 void Win32Toolkit::SetMenuItemChecked(int menu, int item, bool checked) {
@@ -50,9 +55,13 @@ void Win32Toolkit::SetMenuItemChecked(int menu, int item, bool checked) {
   MENUITEMINFOA info{};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STATE;
-  if (!::GetMenuItemInfoA(record->menu.Get(), static_cast<UINT>(item), FALSE, &info)) return;
+  if (!::GetMenuItemInfoA(record->menu.Get(), static_cast<UINT>(item), FALSE, &info)) {
+    win32::FailureTrace("GetMenuItemInfoA") << "item " << item << " of menu " << menu;
+    return;
+  }
   info.fState = checked ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
-  ::SetMenuItemInfoA(record->menu.Get(), static_cast<UINT>(item), FALSE, &info);
+  if (!::SetMenuItemInfoA(record->menu.Get(), static_cast<UINT>(item), FALSE, &info))
+    win32::FailureTrace("SetMenuItemInfoA") << "item " << item << " of menu " << menu;
 }
 
 bool Win32Toolkit::IsMenuItemChecked(int menu, int item) const {
@@ -61,7 +70,10 @@ bool Win32Toolkit::IsMenuItemChecked(int menu, int item) const {
   MENUITEMINFOA info{};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STATE;
-  if (!::GetMenuItemInfoA(record->menu.Get(), static_cast<UINT>(item), FALSE, &info)) return false;
+  if (!::GetMenuItemInfoA(record->menu.Get(), static_cast<UINT>(item), FALSE, &info)) {
+    win32::FailureTrace("GetMenuItemInfoA") << "item " << item << " of menu " << menu;
+    return false;
+  }
   return (info.fState & MFS_CHECKED) != 0;
 }
 
@@ -72,7 +84,8 @@ void Win32Toolkit::TrackPopupMenu(int menu, int ownerWindow, int x, int y) {
   ::TrackPopupMenu(record->menu.Get(), TPM_RIGHTBUTTON, x, y, 0, owner->hwnd, nullptr);
   // Without a message to the owner after the menu, the next menu opened from the tray may not
   // close when the user clicks elsewhere (a long-standing shell quirk).
-  ::PostMessageA(owner->hwnd, WM_NULL, 0, 0);
+  if (!::PostMessageA(owner->hwnd, WM_NULL, 0, 0))
+    win32::FailureTrace("PostMessageA") << "closing menu " << menu;
 }
 
 // --- Tray icon --------------------------------------------------------------------------------
@@ -91,13 +104,19 @@ bool Win32Toolkit::AddTrayIcon(int icon, int ownerWindow, int image, unsigned ca
   const std::size_t maskStride = static_cast<std::size_t>((width + 15) / 16 * 2);
   std::vector<unsigned char> maskBits(maskStride * static_cast<std::size_t>(height), 0);
   win32::UniqueBitmap mask(::CreateBitmap(width, height, 1, 1, maskBits.data()));
-  if (!mask) return false;
+  if (!mask) {
+    win32::FailureTrace("CreateBitmap") << "the mask of tray icon " << icon;
+    return false;
+  }
   ICONINFO iconInfo{};
   iconInfo.fIcon = TRUE;
   iconInfo.hbmMask = mask.Get();
   iconInfo.hbmColor = imageRecord->bitmap.Get();
   win32::UniqueIcon handle(::CreateIconIndirect(&iconInfo));  // copies both bitmaps
-  if (!handle) return false;
+  if (!handle) {
+    win32::FailureTrace("CreateIconIndirect") << "tray icon " << icon;
+    return false;
+  }
 
   // The shell knows an icon by window and ID; an icon under this number goes first.
   RemoveTrayIcon(icon);
@@ -137,7 +156,9 @@ void Win32Toolkit::SetTrayTooltip(int icon, std::string_view text) {
   data.uFlags = NIF_TIP;
   std::memcpy(data.szTip, record.tooltip.data(), record.tooltip.size());
   data.szTip[record.tooltip.size()] = '\0';
-  ::Shell_NotifyIconA(NIM_MODIFY, &data);
+  // The shell sets no last error.
+  if (!::Shell_NotifyIconA(NIM_MODIFY, &data))
+    win32::FailureTrace("Shell_NotifyIconA", 0) << "the tooltip of tray icon " << icon;
 }
 
 bool Win32Toolkit::ShowTrayIcon(const TrayRecord& record) const {
@@ -150,7 +171,9 @@ bool Win32Toolkit::ShowTrayIcon(const TrayRecord& record) const {
     std::memcpy(data.szTip, record.tooltip.data(), record.tooltip.size());
     data.szTip[record.tooltip.size()] = '\0';
   }
-  return ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  if (::Shell_NotifyIconA(NIM_ADD, &data)) return true;
+  win32::FailureTrace("Shell_NotifyIconA", 0) << "adding tray icon " << record.id;
+  return false;
 }
 
 void Win32Toolkit::ShowTrayIcons(int ownerWindow) const {

@@ -55,6 +55,7 @@ int Win32Toolkit::ShowMessageBox(std::string_view caption, std::string_view text
   const std::string captionText(caption);
   const std::string bodyText(text);
   const int answer = ::MessageBoxA(owner, bodyText.c_str(), captionText.c_str(), flags);
+  if (answer == 0) win32::FailureTrace("MessageBoxA") << "the box " << caption;
   for (const BlockedWindow& window : blocked.windows) {
     ::EnableWindow(window.hwnd, TRUE);
     if (window.wasTopmost) ::SetWindowPos(window.hwnd, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
@@ -71,7 +72,12 @@ bool Win32Toolkit::ChooseColor(int ownerWindow, Color initial, Color& chosen) {
   dialog.lpCustColors = customColors;
   dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
   // Its own modal loop runs here: timers keep firing and events raised meanwhile are queued.
-  if (!::ChooseColorA(&dialog)) return false;  // cancelled, or no dialog at all
+  if (!::ChooseColorA(&dialog)) {
+    // Cancelled, or no dialog at all: only the dialog's own error code tells which.
+    if (const DWORD error = ::CommDlgExtendedError(); error != 0)
+      win32::FailureTrace("ChooseColorA", 0) << "the colour dialog (dialog error " << error << ")";
+    return false;
+  }
   chosen = static_cast<Color>(dialog.rgbResult & 0xFFFFFF);
   return true;
 }

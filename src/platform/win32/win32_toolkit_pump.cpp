@@ -8,6 +8,7 @@ bool Win32Toolkit::SetTimer(int window, int timer, unsigned periodMs, TimerCallb
   if (record == nullptr || record->hwnd == nullptr || !callback) return false;
   if (::SetTimer(record->hwnd, static_cast<UINT_PTR>(timer), periodMs, &Callbacks::TimerProc) ==
       0) {
+    win32::FailureTrace("SetTimer") << "timer " << timer << " of window " << window;
     return false;
   }
   timers_[{window, timer}] = std::make_shared<TimerCallback>(std::move(callback));
@@ -31,7 +32,8 @@ void Win32Toolkit::RaiseEvent(const Event& event) {
 void Win32Toolkit::QueueEvent(const Event& event) {
   queue_.push_back(event);
   // Raised by a message sent to us while GetMessageA waits: wake it so the event is seen.
-  if (waiting_) ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+  if (waiting_ && !::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0))
+    win32::FailureTrace("PostThreadMessageA") << "waking the message loop";
 }
 
 bool Win32Toolkit::Step(bool wait, Event& event) {
@@ -48,7 +50,10 @@ bool Win32Toolkit::Step(bool wait, Event& event) {
     waiting_ = true;
     const BOOL result = ::GetMessageA(&message, nullptr, 0, 0);
     waiting_ = false;
-    if (result == -1) message.message = WM_NULL;
+    if (result == -1) {
+      win32::FailureTrace("GetMessageA") << "the next message";
+      message.message = WM_NULL;
+    }
     dispatch = result > 0;  // 0 is WM_QUIT
   } else {
     if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

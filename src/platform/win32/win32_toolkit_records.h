@@ -17,6 +17,7 @@
 
 #include "platform/win32/raii.h"
 #include "platform/win32/system_library.h"
+#include "platform/win32/trace.h"
 #include "platform/win32/win32_toolkit.h"
 
 namespace glint {

@@ -25,6 +25,7 @@ const char* Win32Toolkit::Callbacks::RegisterWindowClass() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   windowClass.lpszClassName = kWindowClassName;
   atom = ::RegisterClassExA(&windowClass);
+  if (atom == 0) win32::FailureTrace("RegisterClassExA") << "the window class";
   return atom != 0 ? kWindowClassName : nullptr;
 }
 

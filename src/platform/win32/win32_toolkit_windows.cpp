@@ -6,6 +6,17 @@
 
 namespace glint {
 
+namespace {
+
+// SetWindowLongA returns the old style, which may be 0: only a changed last error tells failure.
+void SetExtendedStyle(HWND hwnd, LONG exStyle, int window) {
+  ::SetLastError(ERROR_SUCCESS);
+  if (::SetWindowLongA(hwnd, GWL_EXSTYLE, exStyle) == 0 && ::GetLastError() != ERROR_SUCCESS)
+    win32::FailureTrace("SetWindowLongA") << "the extended style of window " << window;
+}
+
+}  // namespace
+
 bool Win32Toolkit::InsertWindow(int window, std::unique_ptr<WindowRecord> record) {
   // The new window exists before the old one under the number goes.
   DestroyWindow(window);
@@ -19,7 +30,8 @@ bool Win32Toolkit::CreatePopupWindow(int window, std::string_view title, int x, 
   const char* className = Callbacks::RegisterWindowClass();
   if (className == nullptr) return false;
   RECT outer{0, 0, clientWidth, clientHeight};
-  ::AdjustWindowRectEx(&outer, WS_POPUP, FALSE, 0);
+  if (!::AdjustWindowRectEx(&outer, WS_POPUP, FALSE, 0))
+    win32::FailureTrace("AdjustWindowRectEx") << "window " << window;
   auto record = std::make_unique<WindowRecord>();
   record->toolkit = this;
   record->number = window;
@@ -28,7 +40,10 @@ bool Win32Toolkit::CreatePopupWindow(int window, std::string_view title, int x, 
   HWND hwnd = ::CreateWindowExA(0, className, titleText.c_str(), WS_POPUP, x, y,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,
                                 nullptr, win32::ModuleInstance(), record.get());
-  if (hwnd == nullptr) return false;
+  if (hwnd == nullptr) {
+    win32::FailureTrace("CreateWindowExA") << "window " << window;
+    return false;
+  }
   return InsertWindow(window, std::move(record));
 }
 
@@ -42,7 +57,10 @@ bool Win32Toolkit::CreateCaptionWindow(int window, std::string_view title, int c
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
   constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
   RECT outer{0, 0, clientWidth, clientHeight};
-  if (!::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle)) return false;
+  if (!::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle)) {
+    win32::FailureTrace("AdjustWindowRectEx") << "window " << window;
+    return false;
+  }
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   // Centred on the primary screen, but never with the caption out of reach above or left.
@@ -57,7 +75,10 @@ bool Win32Toolkit::CreateCaptionWindow(int window, std::string_view title, int c
   HWND hwnd = ::CreateWindowExA(kExStyle, className, titleText.c_str(), kStyle, x, y, width, height,
                                 owner != nullptr ? owner->hwnd : nullptr, nullptr,
                                 win32::ModuleInstance(), record.get());
-  if (hwnd == nullptr) return false;
+  if (hwnd == nullptr) {
+    win32::FailureTrace("CreateWindowExA") << "window " << window;
+    return false;
+  }
   return InsertWindow(window, std::move(record));
 }
 
@@ -66,7 +87,8 @@ void Win32Toolkit::DestroyWindow(int window) {
   if (record == nullptr) return;
   // WM_NCDESTROY forgets its controls, timers and tray icons (and those of the windows it owns,
   // which Windows destroys first).
-  if (record->hwnd != nullptr) ::DestroyWindow(record->hwnd);
+  if (record->hwnd != nullptr && !::DestroyWindow(record->hwnd))
+    win32::FailureTrace("DestroyWindow") << "window " << window;
   windows_.erase(window);
 }
 
@@ -96,8 +118,11 @@ bool Win32Toolkit::IsWindowVisible(int window) const {
 bool Win32Toolkit::WindowRect(int window, Rect& outer) const {
   const WindowRecord* record = LookUpWindow(window);
   RECT r{};
-  if (record == nullptr || record->hwnd == nullptr || !::GetWindowRect(record->hwnd, &r))
+  if (record == nullptr || record->hwnd == nullptr) return false;
+  if (!::GetWindowRect(record->hwnd, &r)) {
+    win32::FailureTrace("GetWindowRect") << "window " << window;
     return false;
+  }
   outer = win32::ToRect(r);
   return true;
 }
@@ -123,7 +148,9 @@ bool Win32Toolkit::SetWindowPos(int window, ZOrder z, int x, int y, int width, i
       insertAfter = HWND_NOTOPMOST;
       break;
   }
-  return ::SetWindowPos(record->hwnd, insertAfter, x, y, width, height, swpFlags) != FALSE;
+  if (::SetWindowPos(record->hwnd, insertAfter, x, y, width, height, swpFlags)) return true;
+  win32::FailureTrace("SetWindowPos") << "window " << window;
+  return false;
 }
 
 void Win32Toolkit::ShowWindow(int window, ShowMode mode) {
@@ -135,17 +162,18 @@ void Win32Toolkit::ShowWindow(int window, ShowMode mode) {
 void Win32Toolkit::SetToolWindowStyle(int window) {
   const WindowRecord* record = LookUpWindow(window);
   if (record == nullptr || record->hwnd == nullptr) return;
-  ::SetWindowLongA(record->hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  SetExtendedStyle(record->hwnd, WS_EX_TOOLWINDOW, window);
 }
 
 void Win32Toolkit::AddToolWindowStyle(int window) {
   const WindowRecord* record = LookUpWindow(window);
   if (record == nullptr || record->hwnd == nullptr) return;
   const LONG exStyle = ::GetWindowLongA(record->hwnd, GWL_EXSTYLE);
-  ::SetWindowLongA(record->hwnd, GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
+  SetExtendedStyle(record->hwnd, exStyle | WS_EX_TOOLWINDOW, window);
   // The frame (caption height, taskbar button) follows a style change only when told.
-  ::SetWindowPos(record->hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!::SetWindowPos(record->hwnd, nullptr, 0, 0, 0, 0,
+                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+    win32::FailureTrace("SetWindowPos") << "the frame of window " << window;
 }
 
 bool Win32Toolkit::SetWindowAlpha(int window, int alpha) {
@@ -155,13 +183,18 @@ bool Win32Toolkit::SetWindowAlpha(int window, int alpha) {
   // Looked up at run time: Windows before 2000 has no layered windows.
   const auto function =
       User32().Find<SetLayeredWindowAttributesFunction>("SetLayeredWindowAttributes");
-  if (function == nullptr) return false;
+  if (function == nullptr) {
+    win32::FailureTrace("GetProcAddress") << "SetLayeredWindowAttributes";
+    return false;
+  }
   // Only with the function at hand: a layered window without attributes is never drawn. One
   // style change, so that no taskbar button shows between dropping the old styles and adding
   // the tool-window style again.
-  ::SetWindowLongA(record->hwnd, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+  SetExtendedStyle(record->hwnd, WS_EX_LAYERED | WS_EX_TOOLWINDOW, window);
   const BYTE value = static_cast<BYTE>(std::clamp(alpha, 0, 255));
-  return function(record->hwnd, 0, value, LWA_ALPHA) != FALSE;
+  if (function(record->hwnd, 0, value, LWA_ALPHA)) return true;
+  win32::FailureTrace("SetLayeredWindowAttributes") << "the alpha of window " << window;
+  return false;
 }
 
 void Win32Toolkit::SetForegroundWindow(int window) {
@@ -183,12 +216,21 @@ bool Win32Toolkit::WorkAreaNearWindow(int window, Rect& workArea) const {
   using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
   const auto monitorFromWindow = User32().Find<MonitorFromWindowFunction>("MonitorFromWindow");
   const auto getMonitorInfo = User32().Find<GetMonitorInfoFunction>("GetMonitorInfoA");
-  if (monitorFromWindow == nullptr || getMonitorInfo == nullptr) return false;
+  if (monitorFromWindow == nullptr || getMonitorInfo == nullptr) {
+    win32::FailureTrace("GetProcAddress") << "the monitor functions";
+    return false;
+  }
   HMONITOR monitor = monitorFromWindow(record->hwnd, MONITOR_DEFAULTTONEAREST);
-  if (monitor == nullptr) return false;
+  if (monitor == nullptr) {
+    win32::FailureTrace("MonitorFromWindow") << "the monitor of window " << window;
+    return false;
+  }
   MONITORINFO info{};
   info.cbSize = sizeof(info);
-  if (!getMonitorInfo(monitor, &info)) return false;
+  if (!getMonitorInfo(monitor, &info)) {
+    win32::FailureTrace("GetMonitorInfoA") << "the work area near window " << window;
+    return false;
+  }
   workArea = win32::ToRect(info.rcWork);
   return true;
 }
