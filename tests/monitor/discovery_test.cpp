@@ -252,6 +252,7 @@ TEST(DiscoverDrivesTest, OnlyAChangedMaskFlagsTheDriveSet) {
   env.Pass();
   EXPECT_EQ(env.app.driveSetChanged, 1) << "unplugged";
   EXPECT_EQ(env.app.previousPresenceMask, Mask("C"));
+  EXPECT_EQ(env.app.presenceSnapshot, Mask("C")) << "the pass marks the drives itself";
 }
 
 TEST(DiscoverClassifyTest, RemovableRule) {

@@ -111,9 +111,9 @@ TEST(IniLookupTest, AMarkedFileIsDecodedToOneCharPerCharacter) {
   } cases[] = {
       {"a\xC3\xA9", "a\xC3\xA9"},  // no mark: the code page's bytes, untouched
       {bom + "a=1\r\n", "a=1\r\n"},
-      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},           // Latin-1 characters keep their byte
-      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80", "??"},     // others are one "?" each
-      {bom + "\xC3" + "A\x80\xC0\x80", "?A???"},        // broken and overlong sequences
+      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},  // Latin-1 characters keep their byte
+      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80\xD0\xB1\xE8\x80\xB1", "????"},       // others: one "?"
+      {bom + "\xC3" + "A\x80\xC0\x80\xE0\x80\xB1\xF0\x80\x80\xB1", "?A?????"},  // broken, overlong
       {bom + "\xE2\x82", "??"},                         // cut off at the end
       {bom + "\xC3\xBF\xC3\xA9\x80", "\xFF\xE9?"},      // the last Latin-1 one; a byte too many
       {bom + "\xE0\xA0\x80\xF5\x80\x80\x80", "?????"},  // the first 3-byte one; no 0xF5 lead
