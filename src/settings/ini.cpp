@@ -119,7 +119,7 @@ std::string DecodeText(std::string_view raw) {
     // The bits a two-byte form's first byte carries: only that form holds U+0080..U+00FF.
     std::uint32_t code = lead & 0x1Fu;
     std::size_t taken = 1;
-    while (length != 0 && taken < length && i + taken < raw.size() &&
+    while (taken < length && i + taken < raw.size() &&
            (static_cast<unsigned char>(raw[i + taken]) & 0xC0) == 0x80) {
       code = (code << 6) | (static_cast<unsigned char>(raw[i + taken]) & 0x3Fu);
       ++taken;

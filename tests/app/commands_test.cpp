@@ -192,7 +192,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   env.Command(kMenuAbout);
   ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u);
   EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "About Glintbox " + std::string(kVersionString));
-  EXPECT_EQ(env.toolkit.messageBoxes[0].text, env.app.aboutText);
+  EXPECT_EQ(env.toolkit.messageBoxes[0].text, BuildAboutText());  // made at start-up
   EXPECT_EQ(env.toolkit.messageBoxes[0].flags, mb::kOk);
   EXPECT_EQ(env.timersDuringBox, 0u);
   EXPECT_TRUE(env.ScheduleRuns());
@@ -242,7 +242,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   env.system.processStarts = false;
   env.Command(kMenuDonation);  // the build's page, the manual where it sets none
   OpenMakerPage(env.app, "https://glintbox.example.org/");
-  const std::string manual = std::string(kFolder) + ManualFileName();
+  const std::string manual = std::string(kFolder) + "ReadMe_v" GLINTBOX_VERSION ".pdf";
   ASSERT_EQ(env.system.launches.size(), 3u);
   EXPECT_EQ(env.system.launches[0].commandOrFile, "\"" + manual + "\"");
   EXPECT_EQ(env.system.launches[1].commandOrFile,
@@ -368,6 +368,7 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
       EXPECT_EQ(click, (std::vector<std::string>{"SendMouse LeftDown", "SleepPrecise 15",
                                                  "SendMouse LeftUp", "SleepPrecise 15"}));
       EXPECT_TRUE(env.journal.Matching("MoveWindowWithMouse").empty());  // consumed: no drag
+      EXPECT_EQ(env.app.lastControlNumber, c.control >= 1 && c.control <= 26 ? c.control : 3);
     } else {
       env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));
       MainLoopPass(env.app);

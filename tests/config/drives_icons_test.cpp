@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/config_env.h"
@@ -77,6 +78,8 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
     EXPECT_TRUE(e.Checked(di::kCustomSize));
     EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
     EXPECT_EQ(e.toolkit.TrackbarPos(di::kSizeTrackbar), 300);
+    const auto& trackbar = e.ControlOf(di::kSizeTrackbar);
+    EXPECT_EQ(std::pair(trackbar.rangeMin, trackbar.rangeMax), std::pair(10, 1024));
     EXPECT_EQ(e.toolkit.ControlText(di::kSizeValue), "300");
     EXPECT_FALSE(e.Checked(di::kLines));
     EXPECT_TRUE(e.Checked(di::kSquare));

@@ -73,6 +73,7 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
     env.SetBackAndText(back, kWhite);
     // As an earlier layout may have left them.
     env.toolkit.ShowControl(kFillerControl, true);
+    env.toolkit.CreateImage(kFillerImage, 5, 5);
     for (int p = 1; p <= 26; ++p) env.toolkit.ShowControl(p, false);
     RebuildLedWindow(env.app);
 
@@ -99,13 +100,13 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
 
 TEST(RebuildLedWindowTest, StyleBandLockMarkAndSquares) {
   RebuildEnv env;
-  env.app.settings.windowTransparency = 128;
+  env.app.settings.windowTransparency = 254;  // the least transparency there is
   env.app.settings.locked = 1;
   RebuildLedWindow(env.app);
   EXPECT_TRUE(env.Window().toolWindow);
   EXPECT_TRUE(env.Window().topmost);
   EXPECT_EQ(env.journal.Matching("SetWindowAlpha"),
-            std::vector<std::string>{"SetWindowAlpha 0 128"});
+            std::vector<std::string>{"SetWindowAlpha 0 254"});
   EXPECT_TRUE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition));
   EXPECT_EQ(env.app.presenceSnapshot, MaskOf("CD"));
   EXPECT_EQ(env.View(3).Pixel(14, 0), kWhite);

@@ -65,7 +65,8 @@ TEST(DiscoverDrivesTest, EachDriveTypeIsListedByItsIndexAndOnlyFixedDisksArePres
   for (std::size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(env.Entry(static_cast<int>(i)), expected[i]) << "index " << i;
   EXPECT_EQ(env.app.presenceMask, Mask("CZ"));
-  EXPECT_NE(env.Tooltip('Z'), "");  // the last slot too
+  EXPECT_NE(env.Tooltip('Z'), "");                                      // the last slot too
+  EXPECT_EQ(DriveTooltip(env.app, 0) + DriveTooltip(env.app, 27), "");  // no drive slots
   EXPECT_EQ(env.Tooltip('E'), "");
 }
 
@@ -153,6 +154,7 @@ TEST(DiscoverDrivesTest, TheFloppyEntriesUpToTheCountAreTheKnownOnes) {
       {1, 1, false, false, true},    // the entry at the count is known too
       {25, 26, false, true, false},  // past the count
       {25, 26, true, false, true},   // reached by the count once A is found slow
+      {26, 0, false, true, true},    // a full list starts over: entry 0 is known again
   };
   for (const auto& c : cases) {
     DiscoveryEnv env;
