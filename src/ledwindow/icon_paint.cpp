@@ -24,7 +24,7 @@ void FillBox(const ImageView& image, const Box& box, Color color) {
       std::min<std::int64_t>(static_cast<std::int64_t>(box.x) + box.width, image.width);
   const std::int64_t y1 =
       std::min<std::int64_t>(static_cast<std::int64_t>(box.y) + box.height, image.height);
-  if (x0 >= x1) return;  // no columns; rows of no height are never reached below
+  if (x0 >= x1) return;  // no columns; a box of no rows never enters the loop below
 
   // Paint the first row pixel by pixel, then copy it: rows of large icons are filled with
   // memcpy rather than one call per pixel.

@@ -31,6 +31,7 @@ struct RebuildEnv : LedEnv {
 };
 
 TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
+  using Rects = std::vector<Rect>;
   const Color back = MakeColor(0x10, 0x20, 0x30);
   struct Case {
     std::string drives;
@@ -39,30 +40,14 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
     std::vector<Rect> icons;
     Rect filler, buttonRect;
   } cases[] = {
-      {"CDE",
-       0,
-       0,
-       8,
-       At(400, 10, 61, 18),
-       {At(0, 0, 18, 18), At(18, 0, 18, 18), At(36, 0, 18, 18)},
-       {},
-       At(53, 0, 8, 18)},
-      {"BCDXZ",
-       1,
-       1,
-       0,
-       At(400, 10, 35, 54),
-       {At(0, 0, 18, 18), At(0, 18, 18, 18), At(0, 36, 18, 18), At(18, 0, 18, 18),
-        At(18, 18, 18, 18)},
-       At(18, 36, 18, 18),
-       {}},
-      {"CDEF",
-       1,
-       1,
-       8,
-       At(400, 10, 35, 44),
-       {At(0, 0, 18, 18), At(0, 18, 18, 18), At(18, 0, 18, 18), At(18, 18, 18, 18)},
-       {},
+      {"CDE", 0, 0, 8, At(400, 10, 61, 18),
+       Rects{At(0, 0, 18, 18), At(18, 0, 18, 18), At(36, 0, 18, 18)}, Rect{}, At(53, 0, 8, 18)},
+      {"BCDXZ", 1, 1, 0, At(400, 10, 35, 54),
+       Rects{At(0, 0, 18, 18), At(0, 18, 18, 18), At(0, 36, 18, 18), At(18, 0, 18, 18),
+             At(18, 18, 18, 18)},
+       At(18, 36, 18, 18), Rect{}},
+      {"CDEF", 1, 1, 8, At(400, 10, 35, 44),
+       Rects{At(0, 0, 18, 18), At(0, 18, 18, 18), At(18, 0, 18, 18), At(18, 18, 18, 18)}, Rect{},
        At(0, 36, 36, 8)},
   };
   for (const Case& c : cases) {
