@@ -18,8 +18,8 @@ void RefreshSlotRootPaths(App& app) {
     if (!SlotInMask(app.presenceMask, slot)) continue;
     std::string& root = app.slotRootPaths[static_cast<std::size_t>(slot)];
     // Compare first: the loop runs 20 times a second and must not allocate.
-    const char letter = DriveLetter(slot);
-    if (root.size() != 3 || root[0] != letter) root = std::string{letter, ':', '\\'};
+    const char wanted[] = {DriveLetter(slot), ':', '\\', '\0'};
+    if (root != wanted) root = wanted;
   }
 }
 

@@ -1,7 +1,6 @@
 #include "config/drives_icons_window.h"
 
 #include <array>
-#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -13,6 +12,7 @@
 #include "ledwindow/led_window.h"
 #include "ledwindow/render.h"
 #include "monitor/discovery.h"
+#include "settings/ini.h"
 #include "settings/settings_file.h"
 
 namespace glint {
@@ -169,8 +169,7 @@ void OnSizeTrackbar(DrivesAndIcons& w) {
                            std::to_string(w.toolkit.TrackbarPos(di::kSizeTrackbar)));
   // Read back from the label, as shown.
   const std::string shown = w.toolkit.ControlText(di::kSizeValue);
-  int size = 0;
-  std::from_chars(shown.data(), shown.data() + shown.size(), size);
+  const int size = ini::ParsePlainInteger(shown);
   w.Settings().customIconSize = size;
   w.Settings().iconPixels = size;
   w.Refresh(true, true);

@@ -39,9 +39,9 @@ struct App {
   System& system;
 
   AppSettings settings;
-  // 1 when the settings file exists but could not be read: saving would then replace the
-  // user's file with fallback values, so saves are skipped for the run.
-  int settingsFileUnreadable = 0;
+  // The settings file exists but could not be read: saving would then replace the user's file
+  // with fallback values, so saves are skipped for the run.
+  bool settingsFileUnreadable = false;
 
   // Start-up.
   int osVersionCode = 0;

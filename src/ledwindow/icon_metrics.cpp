@@ -38,7 +38,7 @@ IconLines IconLinesFor(int showIconLines, int verticalMode, int dualIconWindowMo
 }
 
 Box PresenceSquare(int iconPixels, int markerSize) {
-  const int edge = std::max(markerSize / 2, 0);
+  const int edge = markerSize / 2;
   return {iconPixels - iconPixels / 4, 0, edge, edge};
 }
 

@@ -24,22 +24,28 @@ void FillBox(const ImageView& image, const Box& box, Color color) {
       std::min<std::int64_t>(static_cast<std::int64_t>(box.x) + box.width, image.width);
   const std::int64_t y1 =
       std::min<std::int64_t>(static_cast<std::int64_t>(box.y) + box.height, image.height);
-  if (x0 >= x1 || y0 >= y1) return;
+  if (x0 >= x1) return;  // no columns; a box of no rows never enters the loop below
 
   // Paint the first row pixel by pixel, then copy it: rows of large icons are filled with
   // memcpy rather than one call per pixel.
-  std::uint8_t* first = image.bits + y0 * image.stride + x0 * 3;
   const auto blue = static_cast<std::uint8_t>(ColorBlue(color));
   const auto green = static_cast<std::uint8_t>(ColorGreen(color));
   const auto red = static_cast<std::uint8_t>(ColorRed(color));
   const std::size_t rowBytes = static_cast<std::size_t>(x1 - x0) * 3;
-  for (std::size_t i = 0; i < rowBytes; i += 3) {
-    first[i] = blue;
-    first[i + 1] = green;
-    first[i + 2] = red;
+  const std::uint8_t* first = nullptr;
+  for (std::int64_t y = y0; y < y1; ++y) {
+    std::uint8_t* row = image.bits + y * image.stride + x0 * 3;
+    if (first != nullptr) {
+      std::memcpy(row, first, rowBytes);
+      continue;
+    }
+    for (std::size_t i = 0; i < rowBytes; i += 3) {
+      row[i] = blue;
+      row[i + 1] = green;
+      row[i + 2] = red;
+    }
+    first = row;
   }
-  for (std::int64_t y = y0 + 1; y < y1; ++y)
-    std::memcpy(image.bits + y * image.stride + x0 * 3, first, rowBytes);
 }
 
 Color FillColorAt(int state, int y, int height, const IconColors& colors) {

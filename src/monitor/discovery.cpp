@@ -84,13 +84,9 @@ void ClassifyRemovableRoot(App& app, const std::string& root, int index, std::st
   // Unsigned difference: right across the wrap of the tick count.
   const std::uint32_t elapsed = disk.TickCount() - start;
 
-  const std::uint32_t serialNumber = volume.serialNumber;
-  const std::string_view label = Trim(volume.label);
-  const std::string_view fileSystem = Trim(volume.fileSystem);
-  const bool blank = label.empty() && fileSystem.empty() && serialNumber == 0;
   auto& entry = app.driveTypeList[static_cast<std::size_t>(index)];
-  switch (ClassifyRemovable(elapsed, label, fileSystem, serialNumber,
-                            blank && FloppyListContains(app, root))) {
+  switch (ClassifyRemovable(elapsed, Trim(volume.label), Trim(volume.fileSystem),
+                            volume.serialNumber, FloppyListContains(app, root))) {
     case RemovableKind::kFloppy:
       entry = Entry(root, kFloppyText, index);
       RememberFloppy(app, entry);

@@ -32,7 +32,7 @@ void SampleDriveActivity(App& app) {
     app.lastShownBits[p] = app.currentBits[p];
     // Only a change of state touches the control; an idle system causes no drawing.
     const int bits = app.currentBits[p];
-    if (bits >= 0 && bits <= 3) app.toolkit.SetControlImage(slot, IconImageNumber(slot, bits));
+    if (bits != kSlotOutsideTables) app.toolkit.SetControlImage(slot, IconImageNumber(slot, bits));
   }
 }
 

@@ -15,9 +15,10 @@ constexpr int kReplayPauseMs = 10;
 
 int LimitWindowToWorkArea(App& app, int window) {
   Toolkit& toolkit = app.toolkit;
-  if (!toolkit.WindowExists(window) || app.settings.windowSnapAndLimiting != 1) return 0;
+  if (app.settings.windowSnapAndLimiting != 1) return 0;
   Rect outer;
   Rect workArea;
+  // A window that does not exist has no rectangle.
   if (!toolkit.WindowRect(window, outer) || !toolkit.WorkAreaNearWindow(window, workArea)) return 0;
   const std::optional<Point> inside = PositionInWorkArea(outer, workArea);
   if (!inside) return 1;

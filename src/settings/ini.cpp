@@ -29,17 +29,12 @@ std::string_view TrimLeadingBlanks(std::string_view text) {
   return text.substr(i);
 }
 
-// Value of a digit in `base`, or -1.
-int DigitValue(char c, unsigned base) {
-  int d = -1;
-  if (c >= '0' && c <= '9') {
-    d = c - '0';
-  } else if (c >= 'a' && c <= 'f') {
-    d = c - 'a' + 10;
-  } else if (c >= 'A' && c <= 'F') {
-    d = c - 'A' + 10;
-  }
-  return d >= 0 && static_cast<unsigned>(d) < base ? d : -1;
+// Value of a hexadecimal digit of either case; none for any other character.
+std::optional<std::uint32_t> DigitValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<std::uint32_t>(c - 'a' + 10);
+  if (c >= 'A' && c <= 'F') return static_cast<std::uint32_t>(c - 'A' + 10);
+  return std::nullopt;
 }
 
 // Digits of `base` from the start of `text`; stops at the first other character. Unsigned so
@@ -47,9 +42,9 @@ int DigitValue(char c, unsigned base) {
 std::uint32_t ParseDigits(std::string_view text, unsigned base) {
   std::uint32_t value = 0;
   for (char c : text) {
-    const int d = DigitValue(c, base);
-    if (d < 0) break;
-    value = value * base + static_cast<std::uint32_t>(d);
+    const std::optional<std::uint32_t> d = DigitValue(c);
+    if (!d || *d >= base) break;
+    value = value * base + *d;
   }
   return value;
 }
@@ -116,14 +111,15 @@ std::string DecodeText(std::string_view raw) {
       ++i;
       continue;
     }
-    // The length of the sequence and the bits of its first byte; 0 for a byte that starts none.
+    // The length of the sequence; 0 for a byte that starts none.
     const std::size_t length = lead >= 0xF0 && lead < 0xF5   ? 4
                                : lead >= 0xE0 && lead < 0xF0 ? 3
                                : lead >= 0xC2 && lead < 0xE0 ? 2
                                                              : 0;
-    std::uint32_t code = length == 4 ? lead & 0x07u : length == 3 ? lead & 0x0Fu : lead & 0x1Fu;
+    // The bits a two-byte form's first byte carries: only that form holds U+0080..U+00FF.
+    std::uint32_t code = lead & 0x1Fu;
     std::size_t taken = 1;
-    while (length != 0 && taken < length && i + taken < raw.size() &&
+    while (taken < length && i + taken < raw.size() &&
            (static_cast<unsigned char>(raw[i + taken]) & 0xC0) == 0x80) {
       code = (code << 6) | (static_cast<unsigned char>(raw[i + taken]) & 0x3Fu);
       ++taken;
@@ -133,7 +129,8 @@ std::string DecodeText(std::string_view raw) {
       ++i;
       continue;
     }
-    out += code <= 0xFF ? static_cast<char>(code) : '?';
+    // A longer form is a character past U+00FF or an overlong one, which is no character.
+    out += length == 2 && code <= 0xFF ? static_cast<char>(code) : '?';
     i += length;
   }
   return out;
@@ -166,9 +163,7 @@ std::optional<std::string_view> FindValue(const Group& group, std::string_view k
 }
 
 std::string_view TrimTrailingBlanks(std::string_view text) {
-  std::size_t n = text.size();
-  while (n > 0 && IsBlank(text[n - 1])) --n;
-  return text.substr(0, n);
+  return text.substr(0, text.find_last_not_of(" \t") + 1);  // npos + 1 is 0: only blanks
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {

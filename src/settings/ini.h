@@ -38,8 +38,9 @@ struct Group {
 
 // The file's text as the reader works on it: one char per character. A file that starts with the
 // UTF-8 byte-order mark is UTF-8: the mark goes and every character becomes one char (ASCII as it
-// is, U+0080..U+00FF as its Latin-1 byte, anything else and broken sequences as "?"), so that
-// lengths count characters. Any other file is the code page's already and stays as it is.
+// is, U+0080..U+00FF as its Latin-1 byte, anything else, overlong forms and broken sequences as
+// "?"), so that lengths count characters. Any other file is the code page's already and stays as
+// it is.
 std::string DecodeText(std::string_view raw);
 
 // The first group whose name matches case-insensitively. A UTF-8 byte-order mark at the start of

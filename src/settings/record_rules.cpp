@@ -35,9 +35,9 @@ void NormalizeDriveMask(AppSettings& settings) {
   if (mask.size() > 26) mask.resize(26);
   // Blanks select nothing, but the file reader trims them off the end: a mask ending in blanks
   // would come back shorter, and at 24 characters gain "00" and shift every drive.
-  const std::size_t lastUsed = mask.find_last_not_of(" \t");
-  const std::size_t firstBlank = lastUsed == std::string::npos ? 0 : lastUsed + 1;
-  for (std::size_t i = firstBlank; i < mask.size(); ++i) mask[i] = '0';
+  const std::size_t length = mask.size();
+  mask.resize(mask.find_last_not_of(" \t") + 1);  // npos + 1 is 0: a mask of only blanks
+  mask.resize(length, '0');
   if (mask.empty()) {
     mask = std::string(kAllDrivesMask);
   } else if (mask == kNoDrivesMask) {

@@ -30,7 +30,7 @@ bool WriteSettingsFile(App& app, std::string& text) {
   std::int32_t y = app.settings.winY;
   Rect rect;
   // The window may have been dragged since the record was last updated.
-  if (app.toolkit.WindowExists(kLedWindow) && app.toolkit.WindowRect(kLedWindow, rect)) {
+  if (app.toolkit.WindowRect(kLedWindow, rect)) {
     x = rect.left;
     y = rect.top;
   }
@@ -169,10 +169,10 @@ void LoadSettings(App& app) {
     }
   }
   std::string text;
-  app.settingsFileUnreadable = 0;
+  app.settingsFileUnreadable = false;
   if (!app.system.ReadWholeFile(path, text)) {
     text.clear();  // every key takes its fallback
-    app.settingsFileUnreadable = 1;
+    app.settingsFileUnreadable = true;
   }
   ReadSettingsText(text, app.settings);
 }
@@ -180,7 +180,7 @@ void LoadSettings(App& app) {
 void SaveSettings(App& app) {
   // A file that was there but could not be read (locked by another program, say) holds the
   // user's settings; the fallbacks in memory must not overwrite it.
-  if (app.settingsFileUnreadable == 1) return;
+  if (app.settingsFileUnreadable) return;
   std::string text;
   WriteSettingsFile(app, text);
 }

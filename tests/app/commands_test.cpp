@@ -192,7 +192,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   env.Command(kMenuAbout);
   ASSERT_EQ(env.toolkit.messageBoxes.size(), 1u);
   EXPECT_EQ(env.toolkit.messageBoxes[0].caption, "About Glintbox " + std::string(kVersionString));
-  EXPECT_EQ(env.toolkit.messageBoxes[0].text, env.app.aboutText);
+  EXPECT_EQ(env.toolkit.messageBoxes[0].text, BuildAboutText());  // made at start-up
   EXPECT_EQ(env.toolkit.messageBoxes[0].flags, mb::kOk);
   EXPECT_EQ(env.timersDuringBox, 0u);
   EXPECT_TRUE(env.ScheduleRuns());
@@ -251,7 +251,7 @@ TEST(MenuCommandTest, WindowCommandsAndLaunches) {
   env.Command(kMenuDocumentation);
   env.Command(kMenuDonation);  // the build's page, the manual where it sets none
   OpenMakerPage(env.app, "https://glintbox.example.org/");
-  const std::string manual = std::string(kFolder) + ManualFileName();
+  const std::string manual = std::string(kFolder) + "ReadMe_v" GLINTBOX_VERSION ".pdf";
   ASSERT_EQ(env.system.launches.size(), 3u);
   EXPECT_EQ(env.system.launches[0].how + " " + env.system.launches[0].commandOrFile,
             "shell as .pdf " + manual);
@@ -391,6 +391,7 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
       // Then the replay's press and release, where the click passes beneath.
       EXPECT_EQ(env.journal.Matching("SendMouse").size(), c.pressIsDoubleClick ? 4u : 2u);
       EXPECT_TRUE(env.journal.Matching("MoveWindowWithMouse").empty());  // consumed: no drag
+      EXPECT_EQ(env.app.lastControlNumber, c.control >= 1 && c.control <= 26 ? c.control : 3);
     } else {
       env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));
       MainLoopPass(env.app);

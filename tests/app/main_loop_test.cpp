@@ -75,6 +75,7 @@ TEST(MainLoopTest, LastControlNumberFollowsControlMenuAndTrayEvents) {
       {Event::Raw(msg::kTimer), 7},
       {Event::Raw(msg::kLButtonDblClk), 7},
       {Event::Menu(5), 5},
+      {Event::Menu(0), 0},  // no item: another program's stray command runs nothing
       {Event::Tray(kTrayLeftPress), 0},
       {Event::Close(kWindowOptionsWindow), 0},
       {Event::Raw(msg::kMButtonUp), 0},

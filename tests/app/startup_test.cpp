@@ -206,6 +206,9 @@ TEST(StartUpTest, LedWindowAndControlsAreCreatedHidden) {
 
   const int s = env.app.settings.iconPixels;
   ASSERT_EQ(s, 18);
+  // The icons, the filler and the button; the icons' 104 images, the filler's and the tray's.
+  EXPECT_EQ(tk.ControlsOf(kLedWindow).size(), 28u);
+  EXPECT_EQ(tk.images.size(), 106u);
   for (int slot = 1; slot <= 26; ++slot) {
     ASSERT_TRUE(tk.controls.count(slot)) << slot;
     const auto& icon = tk.controls.at(slot);

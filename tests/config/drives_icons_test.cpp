@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/config_env.h"
@@ -79,6 +80,8 @@ TEST(DrivesAndIconsTest, OpensFreshFromTheSettingsAndADiscoveryPass) {
     EXPECT_TRUE(e.Checked(di::kCustomSize));
     EXPECT_TRUE(e.ControlOf(di::kSizeTrackbar).visible);
     EXPECT_EQ(e.toolkit.TrackbarPos(di::kSizeTrackbar), 300);
+    const auto& trackbar = e.ControlOf(di::kSizeTrackbar);
+    EXPECT_EQ(std::pair(trackbar.rangeMin, trackbar.rangeMax), std::pair(10, 1024));
     EXPECT_EQ(e.toolkit.ControlText(di::kSizeValue), "300");
     EXPECT_FALSE(e.Checked(di::kLines));
     EXPECT_TRUE(e.Checked(di::kSquare));
@@ -353,32 +356,27 @@ TEST(DriveListTest, FivePassesColourTheRows) {
   std::vector<std::string> floppies(27);
   floppies[0] = "B:\\|Floppy Drive|9";
   const std::string present = "10100100000000000000000000";  // A, C and F
+  using R = DriveListRow;
+  using Rows = std::vector<DriveListRow>;
   const struct {
     int vista, floppyCount;
     std::vector<DriveListRow> rows;
   } cases[] = {
-      {1,
-       1,
-       {{"A:\\", "HardDisk Drive", kWhite, kGreen},
-        {"C:\\", "HardDisk Drive", kWhite, kGreen},
-        {"D:\\", "CD-ROM Drive", kWhite, kDarkRed},
-        {"E:\\", "Flash Drive", kWhite, kGrey},
-        {"F:\\", "Flash Drive", kWhite, kGreen},
-        {"G:\\", "Network Drive", kWhite, kDarkRed},
-        {"H:\\", "RAM DISK Drive", kWhite, kDarkRed},
-        {"I:\\", "Unknown", kWhite, kDarkRed},
-        {"B:\\", "Floppy Drive", kWhite, kDarkRed}}},
+      {1, 1,
+       Rows{R{"A:\\", "HardDisk Drive", kWhite, kGreen},
+            R{"C:\\", "HardDisk Drive", kWhite, kGreen},
+            R{"D:\\", "CD-ROM Drive", kWhite, kDarkRed}, R{"E:\\", "Flash Drive", kWhite, kGrey},
+            R{"F:\\", "Flash Drive", kWhite, kGreen}, R{"G:\\", "Network Drive", kWhite, kDarkRed},
+            R{"H:\\", "RAM DISK Drive", kWhite, kDarkRed}, R{"I:\\", "Unknown", kWhite, kDarkRed},
+            R{"B:\\", "Floppy Drive", kWhite, kDarkRed}}},
       {0,
        0,  // no floppy counted: B keeps its listed type
-       {{"A:\\", "HardDisk Drive", kWhite, kGreen},
-        {"C:\\", "HardDisk Drive", kWhite, kGreen},
-        {"D:\\", "CD-ROM Drive", kWhite, kDarkRed},
-        {"E:\\", "Flash Drive", kWhite, kDarkRed},
-        {"F:\\", "Flash Drive", kWhite, kDarkRed},
-        {"G:\\", "Network Drive", kWhite, kDarkRed},
-        {"H:\\", "RAM DISK Drive", kWhite, kDarkRed},
-        {"I:\\", "Unknown", kWhite, kDarkRed},
-        {"B:\\", "Flash Drive", kWhite, kDarkRed}}},
+       Rows{
+           R{"A:\\", "HardDisk Drive", kWhite, kGreen}, R{"C:\\", "HardDisk Drive", kWhite, kGreen},
+           R{"D:\\", "CD-ROM Drive", kWhite, kDarkRed}, R{"E:\\", "Flash Drive", kWhite, kDarkRed},
+           R{"F:\\", "Flash Drive", kWhite, kDarkRed}, R{"G:\\", "Network Drive", kWhite, kDarkRed},
+           R{"H:\\", "RAM DISK Drive", kWhite, kDarkRed}, R{"I:\\", "Unknown", kWhite, kDarkRed},
+           R{"B:\\", "Flash Drive", kWhite, kDarkRed}}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DriveListRows(types, floppies, c.floppyCount, present, c.vista), c.rows) << c.vista;

@@ -33,7 +33,7 @@ inline FuzzEnv& FreshEnv(std::string text) {
   static FuzzEnv env;
   env.system.files.clear();
   env.app.settings = AppSettings{};
-  env.app.settingsFileUnreadable = 0;
+  env.app.settingsFileUnreadable = false;
   env.system.files[env.path] = std::move(text);
   return env;
 }

@@ -36,7 +36,7 @@ TEST(LedLayoutTest, GridSizeButtonAndFiller) {
       {"26 h at 1024", {1024, 26, kH, 0, 8}, 26, 1, 26631, 1024, {26623, 0, 8, 1024}, {}},
       // No icon to show: one empty cell under the filler.
       {"none", {18, 0, kH, 0, 0}, 1, 1, 17, 18, {}, {0, 0, 18, 18}},
-      {"none dual v button", {30, 0, kV, 1, 8}, 1, 1, 29, 38, {0, 30, 30, 8}, {0, 0, 30, 30}},
+      {"-1 dual v button", {30, -1, kV, 1, 8}, 1, 1, 29, 38, {0, 30, 30, 8}, {0, 0, 30, 30}},
       // Values the loader never lets through.
       {"button not 8", {18, 1, kH, 0, 3}, 1, 1, 25, 18, {17, 0, 8, 18}, {}},
       {"40 icons", {18, 40, kH, 0, 0}, 26, 1, 467, 18, {}, {}},

@@ -31,6 +31,7 @@ struct RebuildEnv : LedEnv {
 };
 
 TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
+  using Rects = std::vector<Rect>;
   const Color back = MakeColor(0x10, 0x20, 0x30);
   struct Case {
     std::string drives;
@@ -39,30 +40,14 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
     std::vector<Rect> icons;
     Rect filler, buttonRect;
   } cases[] = {
-      {"CDE",
-       0,
-       0,
-       8,
-       At(400, 10, 61, 18),
-       {At(0, 0, 18, 18), At(18, 0, 18, 18), At(36, 0, 18, 18)},
-       {},
-       At(53, 0, 8, 18)},
-      {"BCDXZ",
-       1,
-       1,
-       0,
-       At(400, 10, 35, 54),
-       {At(0, 0, 18, 18), At(0, 18, 18, 18), At(0, 36, 18, 18), At(18, 0, 18, 18),
-        At(18, 18, 18, 18)},
-       At(18, 36, 18, 18),
-       {}},
-      {"CDEF",
-       1,
-       1,
-       8,
-       At(400, 10, 35, 44),
-       {At(0, 0, 18, 18), At(0, 18, 18, 18), At(18, 0, 18, 18), At(18, 18, 18, 18)},
-       {},
+      {"CDE", 0, 0, 8, At(400, 10, 61, 18),
+       Rects{At(0, 0, 18, 18), At(18, 0, 18, 18), At(36, 0, 18, 18)}, Rect{}, At(53, 0, 8, 18)},
+      {"BCDXZ", 1, 1, 0, At(400, 10, 35, 54),
+       Rects{At(0, 0, 18, 18), At(0, 18, 18, 18), At(0, 36, 18, 18), At(18, 0, 18, 18),
+             At(18, 18, 18, 18)},
+       At(18, 36, 18, 18), Rect{}},
+      {"CDEF", 1, 1, 8, At(400, 10, 35, 44),
+       Rects{At(0, 0, 18, 18), At(0, 18, 18, 18), At(18, 0, 18, 18), At(18, 18, 18, 18)}, Rect{},
        At(0, 36, 36, 8)},
   };
   for (const Case& c : cases) {
@@ -73,6 +58,7 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
     env.SetBackAndText(back, kWhite);
     // As an earlier layout may have left them.
     env.toolkit.ShowControl(kFillerControl, true);
+    env.toolkit.CreateImage(kFillerImage, 5, 5);
     for (int p = 1; p <= 26; ++p) env.toolkit.ShowControl(p, false);
     RebuildLedWindow(env.app);
 
@@ -99,13 +85,13 @@ TEST(RebuildLedWindowTest, PlacesIconsFillerAndButton) {
 
 TEST(RebuildLedWindowTest, StyleBandLockMarkAndSquares) {
   RebuildEnv env;
-  env.app.settings.windowTransparency = 128;
+  env.app.settings.windowTransparency = 254;  // the least transparency there is
   env.app.settings.locked = 1;
   RebuildLedWindow(env.app);
   EXPECT_TRUE(env.Window().toolWindow);
   EXPECT_TRUE(env.Window().topmost);
   EXPECT_EQ(env.journal.Matching("SetWindowAlpha"),
-            std::vector<std::string>{"SetWindowAlpha 0 128"});
+            std::vector<std::string>{"SetWindowAlpha 0 254"});
   EXPECT_TRUE(env.toolkit.IsMenuItemChecked(kPopupMenu, kMenuLockPosition));
   EXPECT_EQ(env.app.presenceSnapshot, MaskOf("CD"));
   EXPECT_EQ(env.View(3).Pixel(14, 0), kWhite);

@@ -5,7 +5,10 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "ledwindow/icon_metrics.h"
+#include "ledwindow/icon_paint.h"
 #include "ledwindow/led_env.h"
 
 namespace glint {
@@ -17,6 +20,37 @@ std::set<std::pair<int, int>> PixelsOf(const ImageView& v, Color c) {
     for (int x = 0; x < v.width; ++x)
       if (v.Pixel(x, y) == c) out.insert({x, y});
   return out;
+}
+
+TEST(IconPaintTest, BoxesClipAndBackgroundsPaintOnlyTheirOwnSize) {
+  // White images of exactly their own bytes: a row or a column painted outside is caught.
+  std::vector<std::uint8_t> bits;
+  const auto white = [&bits](int width, int height) {
+    bits.assign(static_cast<std::size_t>(ImageView::StrideFor(width) * height), 0xFF);
+    return ImageView{bits.data(), width, height, ImageView::StrideFor(width)};
+  };
+  for (const auto& [box, painted] : {std::pair{Box{-1, -1, 2, 2}, 1u}, {Box{2, 1, 5, 5}, 2u}}) {
+    const ImageView v = white(3, 3);
+    FillBox(v, box, kRead);
+    EXPECT_EQ(PixelsOf(v, kRead).size(), painted) << box.x;
+  }
+  // A background's upper half (height / 2 rows) reads; an image of another size stays as it is.
+  const struct {
+    int width, height, imageWidth, imageHeight;
+    std::size_t read, white;
+  } cases[] = {{1, 3, 1, 3, 1, 0},
+               {0, 3, 1, 3, 0, 3},
+               {-1, 3, 1, 3, 0, 3},
+               {3, 0, 3, 1, 0, 3},
+               {3, 3, 2, 3, 0, 6}};
+  for (const auto& c : cases) {
+    const ImageView v = white(c.imageWidth, c.imageHeight);
+    IconBackground(c.width, c.height, kReadState, IconColors{kRead, kWrite, kBlack, kWhite}, {})
+        .Paint(v);
+    EXPECT_EQ(std::pair(PixelsOf(v, kRead).size(), PixelsOf(v, kWhite).size()),
+              std::pair(c.read, c.white))
+        << c.width << 'x' << c.height;
+  }
 }
 
 TEST(RenderIconsTest, FourStatesSplitBetweenReadAndWriteRows) {
@@ -133,6 +167,8 @@ TEST(RenderIconsTest, UnloadedSettingsStillGiveImages) {
   RenderDriveIcons(env.app);
   MarkPresentDrives(env.app);
   for (int n = 1; n <= 104; ++n) ASSERT_EQ(env.toolkit.Image(n).width, 1) << n;
+  env.app.settings.iconPixels = 1025;
+  EXPECT_EQ(IconEdge(env.app.settings), 1024);
 }
 
 // --- The presence square ---------------------------------------------------------------------

@@ -43,29 +43,21 @@ std::string Mask(std::string_view presentLetters) {
 TEST(DiscoverDrivesTest, EachDriveTypeIsListedByItsIndexAndOnlyFixedDisksArePresent) {
   DiscoveryEnv env;
   // Gaps in the letters: entries follow the position in the system's list, not the letter.
-  const std::vector<std::pair<char, int>> drives = {{'C', drive_type::kFixed},
-                                                    {'E', drive_type::kCdRom},
-                                                    {'H', drive_type::kRemote},
-                                                    {'K', drive_type::kRamDisk},
-                                                    {'M', drive_type::kUnknown},
-                                                    {'P', drive_type::kNoRootDir},
-                                                    {'Q', 7},
-                                                    {'Z', drive_type::kFixed}};
-  for (const auto& [letter, type] : drives) env.Add(letter, type);
+  using D = std::pair<char, int>;
+  for (const auto& [letter, type] :
+       {D{'C', drive_type::kFixed}, D{'E', drive_type::kCdRom}, D{'H', drive_type::kRemote},
+        D{'K', drive_type::kRamDisk}, D{'M', drive_type::kUnknown}, D{'P', drive_type::kNoRootDir},
+        D{'Q', 7}, D{'Z', drive_type::kFixed}})
+    env.Add(letter, type);
   env.Pass();
-  const std::vector<std::string> expected = {"C:\\|HardDisk Drive|0",
-                                             "E:\\|CD-ROM Drive|1",
-                                             "H:\\|Network Drive|2",
-                                             "K:\\|RAM DISK Drive|3",
-                                             "M:\\|Unknown|4",
-                                             "",
-                                             "",
-                                             "Z:\\|HardDisk Drive|7",
-                                             ""};
-  for (std::size_t i = 0; i < expected.size(); ++i)
-    EXPECT_EQ(env.Entry(static_cast<int>(i)), expected[i]) << "index " << i;
+  std::string entries;
+  for (int i = 0; i < 9; ++i) entries += env.Entry(i) + ";";
+  EXPECT_EQ(entries,
+            "C:\\|HardDisk Drive|0;E:\\|CD-ROM Drive|1;H:\\|Network Drive|2;K:\\|RAM DISK Drive|3;"
+            "M:\\|Unknown|4;;;Z:\\|HardDisk Drive|7;;");
   EXPECT_EQ(env.app.presenceMask, Mask("CZ"));
-  EXPECT_NE(env.Tooltip('Z'), "");  // the last slot too
+  EXPECT_NE(env.Tooltip('Z'), "");                                      // the last slot too
+  EXPECT_EQ(DriveTooltip(env.app, 0) + DriveTooltip(env.app, 27), "");  // no drive slots
   EXPECT_EQ(env.Tooltip('E'), "");
 }
 
@@ -115,29 +107,24 @@ TEST(DiscoverDrivesTest, ASlowDriveIsAFloppyForTheRestOfTheRun) {
 }
 
 TEST(DiscoverDrivesTest, FloppyListWrapsAndNeverReachesOutside) {
-  struct Case {
-    int countBefore;
-    std::vector<std::pair<int, const char*>> written;  // list index, entry
-    int countAfter;
-  };
-  const std::vector<Case> cases = {
-      {26,
-       {{0, "A:\\|Floppy Drive|0"}, {1, "B:\\|Floppy Drive|1"}, {2, "D:\\|Floppy Drive|2"}},
-       3},  // starts over
-      // A pass that starts at 25 fills the last two entries, then wraps.
-      {25,
-       {{25, "A:\\|Floppy Drive|0"}, {26, "B:\\|Floppy Drive|1"}, {0, "D:\\|Floppy Drive|2"}},
-       1},
-      {27, {{0, "A:\\|Floppy Drive|0"}}, 3},  // left by two floppies added from 25
-      {-1, {{0, "A:\\|Floppy Drive|0"}}, 3},
+  // The list indexes A, B and D (found in that order) are written to; -1 for none.
+  const struct {
+    int countBefore, a, b, d, countAfter;
+  } cases[] = {
+      {26, 0, 1, 2, 3},    // starts over
+      {25, 25, 26, 0, 1},  // fills the last two entries, then wraps
+      {27, 0, -1, -1, 3},  // left by two floppies added from 25
+      {-1, 0, -1, -1, 3},
   };
   for (const auto& c : cases) {
     DiscoveryEnv env;
     env.app.floppyCount = c.countBefore;
     for (char letter : {'A', 'B', 'D'}) env.Removable(letter, 200, "");
     env.Pass();
-    for (const auto& [index, entry] : c.written)
-      EXPECT_EQ(env.app.floppyList[static_cast<std::size_t>(index)], entry) << c.countBefore;
+    const std::pair<int, const char*> written[] = {
+        {c.a, "A:\\|Floppy Drive|0"}, {c.b, "B:\\|Floppy Drive|1"}, {c.d, "D:\\|Floppy Drive|2"}};
+    for (const auto& [index, entry] : written)
+      if (index >= 0) EXPECT_EQ(env.app.floppyList[static_cast<std::size_t>(index)], entry);
     EXPECT_EQ(env.app.floppyCount, c.countAfter) << c.countBefore;
   }
 }
@@ -153,6 +140,7 @@ TEST(DiscoverDrivesTest, TheFloppyEntriesUpToTheCountAreTheKnownOnes) {
       {1, 1, false, false, true},    // the entry at the count is known too
       {25, 26, false, true, false},  // past the count
       {25, 26, true, false, true},   // reached by the count once A is found slow
+      {26, 0, false, true, true},    // a full list starts over: entry 0 is known again
   };
   for (const auto& c : cases) {
     DiscoveryEnv env;
@@ -182,60 +170,31 @@ TEST(DiscoverDrivesTest, EntriesOfEarlierPassesSurvive) {
 
 TEST(DiscoverDrivesTest, Tooltips) {
   struct Case {
-    VolumeInfo volume;
+    const char *label, *fileSystem;
     bool hasVolume, hasFreeSpace;
     std::uint64_t freeBytes, totalBytes;
-    const char* tooltip;
+    const char* tooltip;  // after "C:\ "
   };
   const std::uint64_t pib = std::uint64_t{1} << 50;
   const std::vector<Case> cases = {
-      {{"System", "NTFS"},
-       true,
-       true,
-       2 * kMb - 1,
-       10 * kMb + kMb / 2,
-       "C:\\ System [NTFS] - Free: 1 MB - Total: 10 MB"},
-      {{"  My Disk ", " FAT32 "},
-       true,
-       true,
-       0,
-       kMb,
-       "C:\\ My Disk [FAT32] - Free: 0 MB - Total: 1 MB"},
-      {{"  ", ""},
-       true,
-       true,
-       0,
-       0,
-       "C:\\ No Label [Unknown Filesystem] - Free: 0 MB - Total: 0 MB"},
-      {{"Data", "NTFS"},
-       false,
-       true,
-       0,
-       0,
-       "C:\\ No Label [Unknown Filesystem] - Free: 0 MB - Total: 0 MB"},
-      {{"Data", "NTFS"},
-       true,
-       false,
-       5 * kMb,
-       9 * kMb,
-       "C:\\ Data [NTFS] - Free: ? MB - Total: ? MB"},
-      {{"Big", "NTFS"},
-       true,
-       true,
-       2 * pib,
-       3 * pib,
-       "C:\\ Big [NTFS] - Free: 2147483648 MB - Total: 3221225472 MB"},
+      {"System", "NTFS", true, true, 2 * kMb - 1, 10 * kMb + kMb / 2,
+       "System [NTFS] - Free: 1 MB - Total: 10 MB"},
+      {"  My Disk ", " FAT32 ", true, true, 0, kMb, "My Disk [FAT32] - Free: 0 MB - Total: 1 MB"},
+      {"  ", "", true, true, 0, 0, "No Label [Unknown Filesystem] - Free: 0 MB - Total: 0 MB"},
+      {"Data", "NTFS", false, true, 0, 0,
+       "No Label [Unknown Filesystem] - Free: 0 MB - Total: 0 MB"},
+      {"Data", "NTFS", true, false, 5 * kMb, 9 * kMb, "Data [NTFS] - Free: ? MB - Total: ? MB"},
+      {"Big", "NTFS", true, true, 2 * pib, 3 * pib,
+       "Big [NTFS] - Free: 2147483648 MB - Total: 3221225472 MB"},
   };
   for (const auto& c : cases) {
     DiscoveryEnv env;
     auto& drive = env.Add('C', drive_type::kFixed);
-    drive.volume = c.volume;
-    drive.hasVolume = c.hasVolume;
-    drive.hasFreeSpace = c.hasFreeSpace;
-    drive.freeBytes = c.freeBytes;
-    drive.totalBytes = c.totalBytes;
+    drive.volume = {c.label, c.fileSystem};
+    drive.hasVolume = c.hasVolume, drive.hasFreeSpace = c.hasFreeSpace;
+    drive.freeBytes = c.freeBytes, drive.totalBytes = c.totalBytes;
     env.Pass();
-    EXPECT_EQ(env.Tooltip('C'), c.tooltip);
+    EXPECT_EQ(env.Tooltip('C'), std::string("C:\\ ") + c.tooltip);
   }
 }
 
@@ -252,6 +211,7 @@ TEST(DiscoverDrivesTest, OnlyAChangedMaskFlagsTheDriveSet) {
   env.Pass();
   EXPECT_EQ(env.app.driveSetChanged, 1) << "unplugged";
   EXPECT_EQ(env.app.previousPresenceMask, Mask("C"));
+  EXPECT_EQ(env.app.presenceSnapshot, Mask("C")) << "the pass marks the drives itself";
 }
 
 TEST(DiscoverClassifyTest, RemovableRule) {

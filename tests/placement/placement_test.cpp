@@ -79,6 +79,11 @@ TEST(LimitTest, MovesOnlyWhatSticksOutAndOnlyWhileSnapping) {
 
   PlacedEnv gone;
   EXPECT_EQ(LimitWindowToWorkArea(gone.app, kWindowOptionsWindow), 0);
+  PlacedEnv noMonitor, stuck;
+  noMonitor.toolkit.workArea = {};
+  stuck.toolkit.failWindows.insert(kLedWindow);
+  EXPECT_EQ(LimitWindowToWorkArea(noMonitor.app, kLedWindow), 0);
+  EXPECT_EQ(LimitWindowToWorkArea(stuck.app, kLedWindow), 0);
 }
 
 TEST(LimitTest, RunsAtStartUpOnTheLimitTimerAndWithTheDefaults) {

@@ -110,10 +110,13 @@ TEST(IniLookupTest, AMarkedFileIsDecodedToOneCharPerCharacter) {
     std::string raw, text;
   } cases[] = {
       {"a\xC3\xA9", "a\xC3\xA9"},  // no mark: the code page's bytes, untouched
-      {bom + "a=1\r\n", "a=1\r\n"},
-      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},           // Latin-1 characters keep their byte
-      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80", "??"},     // others are one "?" each
-      {bom + "\xC3" + "A\x80\xC0\x80", "?A???"},        // broken and overlong sequences
+      {bom + "a=1\x7F\r\n", "a=1\x7F\r\n"},
+      {bom + "\xC3\xA9\xC2\xA0", "\xE9\xA0"},  // Latin-1 characters keep their byte
+      // Others are one "?" each, however long their form.
+      {bom + "\xE2\x82\xAC\xF0\x9F\x98\x80\xD0\xB1\xE8\x80\xB1\xC4\x80", "?????"},
+      {bom + "\xDF\xBF" + "A\xEF\xBF\xBD" + "A\xF4\x8F\xBF\xBF" + "A", "?A?A?A"},
+      // Broken sequences, and overlong forms of the ASCII they would stand for.
+      {bom + "\xC3" + "A\x80\xC0\x80\xC1\xBF\xE0\x80\xB1\xF0\x80\x80\xB1", "?A???????"},
       {bom + "\xE2\x82", "??"},                         // cut off at the end
       {bom + "\xC3\xBF\xC3\xA9\x80", "\xFF\xE9?"},      // the last Latin-1 one; a byte too many
       {bom + "\xE0\xA0\x80\xF5\x80\x80\x80", "?????"},  // the first 3-byte one; no 0xF5 lead
@@ -152,7 +155,7 @@ TEST(IniNumberTest, NumberRule) {
       {"  -12", -12},
       {"\t+12", 12},
       {"12abc", 12},
-      {"abc", 0},
+      {"@abc", 0},
       {"-", 0},
       {"$", 0},
       {"$ff", 255},

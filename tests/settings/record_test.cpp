@@ -1,3 +1,4 @@
+#include "core/drives.h"
 #include "settings/colors.h"
 #include "settings/defaults.h"
 #include "settings/record_rules.h"
@@ -100,6 +101,7 @@ TEST(AppSettingsMaskTest, NormalizeDriveMask) {
     EXPECT_EQ(s.drives, c.out) << '"' << c.in << '"';
     EXPECT_EQ(s.autoHideDisconnected, c.autoHideAfter) << '"' << c.in << '"';
   }
+  EXPECT_FALSE(SlotInMask(all, 0) || SlotInMask(all, 27));  // slots are 1 to 26
 }
 
 TEST(AppSettingsMetricsTest, ComputeIconMetrics) {

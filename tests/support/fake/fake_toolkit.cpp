@@ -179,7 +179,7 @@ bool FakeToolkit::SetWindowPos(int window, ZOrder z, int x, int y, int width, in
   journal_.Add("SetWindowPos " + Num(window) + " " + ZName(z) + " " + Num(x) + " " + Num(y) + " " +
                Num(width) + " " + Num(height) + " " + Num(static_cast<int>(flags)));
   auto it = windows.find(window);
-  if (it == windows.end()) return false;
+  if (it == windows.end() || failWindows.count(window) != 0) return false;
   Window& w = it->second;
   if (!(flags & swp::kNoMove)) {
     const int wd = w.rect.Width(), ht = w.rect.Height();
@@ -238,7 +238,7 @@ void FakeToolkit::ActivateWindow(int window) {
 }
 
 bool FakeToolkit::WorkAreaNearWindow(int window, Rect& area) const {
-  if (!WindowExists(window)) return false;
+  if (!WindowExists(window) || workArea.Width() <= 0) return false;
   area = workArea;
   return true;
 }

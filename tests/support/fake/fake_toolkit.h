@@ -121,13 +121,13 @@ class FakeToolkit : public Toolkit {
   std::deque<Event> queued;      // events queued by controls, delivered first
   std::function<void(FakeToolkit&)> onEmpty;
   std::vector<std::string> drawnStrings;  // "image font x y text"
-  std::set<int> failWindows;              // windows whose creation fails (out of handles)
+  std::set<int> failWindows;              // windows that cannot be made or moved (no handles)
   std::set<int> failControls;             // controls whose creation fails
   int dpi = kBaseDpi;                     // what DisplayDpi tells
   bool shellRefusesTrayIcons = false;     // no shell yet: icons are refused, and kept for later
   int menusTracked = 0;
   bool initialized = false;
-  Rect workArea{0, 0, 1280, 994};
+  Rect workArea{0, 0, 1280, 994};  // empty: no monitor answers
   Rect screen{0, 0, 1280, 1024};
 
   void Post(Event event, std::function<void()> onDispatch = {}) {
