@@ -49,8 +49,9 @@ void OpenDocument(App& app, const std::string& file) {
     // say so: a missing document stays silent.
     const std::int64_t size = app.system.FileSize(target);
     if (size == System::kFileMissing || size == System::kFileIsDirectory) return;
-    const auto dot = target.find_last_of('.');
-    if (dot != std::string::npos && dot >= folder.size()) type = target.substr(dot);
+    const std::string name = target.substr(folder.size());
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos) type = name.substr(dot);
   }
   // A browser that cannot be started fails silently.
   static_cast<void>(app.system.ShellOpen(target, "", folder, type));

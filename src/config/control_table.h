@@ -91,11 +91,9 @@ const Handler<Window>* FindHandler(std::span<const Handler<Window>> handlers, in
 
 // The tables are laid out at 96 DPI, where every rectangle stays as it stands. Their text
 // follows the display's DPI, so elsewhere the rectangles grow with it, rounded as MulDiv rounds
-// (halves away from zero).
+// their sizes and places, which are never negative: halves up.
 constexpr int ScaleToDpi(int pixels, int dpi) {
-  const std::int64_t product = std::int64_t{pixels} * dpi;
-  const std::int64_t half = kBaseDpi / 2;
-  return static_cast<int>((product >= 0 ? product + half : product - half) / kBaseDpi);
+  return static_cast<int>((std::int64_t{pixels} * dpi + kBaseDpi / 2) / kBaseDpi);
 }
 
 ControlDef ScaledToDpi(ControlDef def, int dpi);

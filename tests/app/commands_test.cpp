@@ -358,7 +358,9 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
       {3, true, 3, "01000000000000000000000000", false},
       {3, true, 0, "00100000000000000000000000", false},
       {3, true, kMinimizeButtonControl, "00100000000000000000000000", false},
-      {3, true, 4, "00010000000000000000000000", true, "C:\\WINDOWS\\", true},
+      {3, true, 1, "10000000000000000000000000", true, "C:\\WINDOWS\\", true},
+      {3, true, kFillerControl, "00100000000000000000000000", false, "C:\\WINDOWS\\", true},
+      {3, true, 0, "00100000000000000000000000", false, "C:\\WINDOWS\\", true},
   };
   for (const auto& c : cases) {
     Running env;
@@ -369,10 +371,13 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
     if (c.middle) {
       env.app.settings.clickThrough = env.app.settings.locked = c.pressIsDoubleClick ? 1 : 0;
       env.toolkit.Post(Event::Raw(msg::kMButtonUp, c.control));
-      // What the synthetic press causes: an icon's click, or a raw press elsewhere; then its
+      // What the synthetic press causes: an icon's click, or a raw press elsewhere; as a double
+      // click, the image controls' (icons and filler) event follows the raw message. Then its
       // release.
-      if (c.pressIsDoubleClick) {
+      if (c.pressIsDoubleClick && c.control >= 1 && c.control <= kFillerControl) {
         env.toolkit.PostIconDoubleClick(c.control);
+      } else if (c.pressIsDoubleClick) {
+        env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));
       } else if (c.control >= 1 && c.control <= 26) {
         env.toolkit.Post(Event::Control(c.control));
       } else {
@@ -391,7 +396,8 @@ TEST(ExploreTest, TheClickedIconsDriveWhenSelectedAndTheButtonIsTheChosenOne) {
       // Then the replay's press and release, where the click passes beneath.
       EXPECT_EQ(env.journal.Matching("SendMouse").size(), c.pressIsDoubleClick ? 4u : 2u);
       EXPECT_TRUE(env.journal.Matching("MoveWindowWithMouse").empty());  // consumed: no drag
-      EXPECT_EQ(env.app.lastControlNumber, c.control >= 1 && c.control <= 26 ? c.control : 3);
+      EXPECT_EQ(env.app.lastControlNumber,
+                c.control >= 1 && c.control <= kFillerControl ? c.control : 3);
     } else {
       env.toolkit.Post(Event::Raw(msg::kLButtonDblClk, c.control));
       MainLoopPass(env.app);
