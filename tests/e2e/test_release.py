@@ -29,7 +29,7 @@ UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glint
 EXIT_RUNNING = 2
 # The uninstaller waits up to 30 s for the program to end, then works for a second or two.
 REMOVAL_TIMEOUT = 45.0
-MANUAL_PAGES = 13
+MANUAL_PAGES = 12
 # DLLs that are no KnownDLLs and that a setup made by NSIS asks for by name (its own list of what
 # it loads from the system folder). Stand-ins of these names lie beside the setup and the
 # uninstaller, and Wine takes a DLL beside the program first, as Windows does for such names.
